@@ -1,0 +1,196 @@
+#include "cli/command.h"
+
+#include "app/strings.h"
+#include "contest/contest_file.h"
+
+#include <algorithm>
+
+namespace r7t::cli {
+
+namespace {
+
+constexpr int kMessagePasswordNeeded = 521;
+
+} // namespace
+
+std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
+                                          const std::vector<OptionSpec>& specs, std::string& error)
+{
+    Arguments parsed;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            parsed.positional_.push_back(arg);
+            continue;
+        }
+        std::string name = arg.substr(2);
+        std::optional<std::string> inlineValue;
+        if (auto eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
+        if (spec == specs.end()) {
+            error = "option inconnue : --" + name;
+            return std::nullopt;
+        }
+        if (!spec->takesValue) {
+            if (inlineValue) {
+                error = "l'option --" + name + " ne prend pas de valeur";
+                return std::nullopt;
+            }
+            parsed.values_[name] = "";
+        } else if (inlineValue) {
+            parsed.values_[name] = *inlineValue;
+        } else if (i + 1 < args.size()) {
+            parsed.values_[name] = args[++i];
+        } else {
+            error = "l'option --" + name + " attend une valeur";
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+std::string Arguments::value(const std::string& name, const std::string& fallback) const
+{
+    auto it = values_.find(name);
+    return it == values_.end() ? fallback : it->second;
+}
+
+std::string terminalText(const std::string& tableText)
+{
+    std::string text = tableText;
+    std::replace(text.begin(), text.end(), '\r', '\n');
+    return text;
+}
+
+int Command::execute(const std::vector<std::string>& args, Io io)
+{
+    std::string error;
+    auto parsed = Arguments::parse(args, options(), error);
+    if (parsed) {
+        auto count = static_cast<int>(parsed->positional().size());
+        if (count < minPositional())
+            error = "argument manquant";
+        else if (count > maxPositional())
+            error = "argument en trop : " + parsed->positional()[static_cast<size_t>(maxPositional())];
+    }
+    if (!error.empty()) {
+        io.err << "r7t " << name() << ": " << error << "\n" << usage() << "\n";
+        return kExitUsage;
+    }
+    return run(*parsed, io);
+}
+
+int Command::refuse(Io io, const std::string& message) const
+{
+    io.err << "r7t " << name() << ": " << message << "\n";
+    return kExitRefused;
+}
+
+std::vector<OptionSpec> ContestCommand::options() const
+{
+    std::vector<OptionSpec> specs = commandOptions();
+    specs.push_back({"password", true});
+    return specs;
+}
+
+int ContestCommand::run(const Arguments& args, Io io)
+{
+    Contest contest;
+    std::optional<std::string> password;
+    if (args.has("password"))
+        password = args.value("password");
+    if (!openContest(contest, args.positional()[0], password, io))
+        return kExitRefused;
+    Outcome outcome = body(contest, args, io);
+    if (outcome.changed && !saveContest(contest, io))
+        return kExitRefused;
+    return outcome.exit;
+}
+
+bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password, Io io)
+{
+    int skipped = 0;
+    contest.setAlertHandler([&](int n) {
+        if (n == kMessageOutOfMemory)
+            ++skipped;
+    });
+    contest.setPath(path);
+    contest.FlagFic = 1;
+    LoadOutcome loaded = RepriseFic(contest);
+    contest.setAlertHandler({});
+    if (loaded.status == LoadStatus::Incompatible) {
+        io.err << "r7t: " << path << ": " << terminalText(MajMessage(kMessageIncompatible)) << "\n";
+        return false;
+    }
+    if (loaded.status == LoadStatus::OrphanResult) {
+        io.err << "r7t: " << path << ": "
+               << terminalText(formatWithText(MajStr(41), contest.fault().value_or(kFaultRepriseFic))) << "\n";
+        return false;
+    }
+    if (skipped > 0)
+        io.err << "r7t: " << path << ": " << terminalText(MajMessage(kMessageOutOfMemory)) << "\n";
+    if (!contest.password.empty() && !(password && passwordMatches(contest, *password))) {
+        std::string text = MajMessage(kMessagePasswordNeeded);
+        text = text.substr(0, text.find('\r'));
+        io.err << "r7t: " << path << ": " << text << (password ? " (mot de passe incorrect)" : " (--password)")
+               << "\n";
+        contest.FlagFic = 0;
+        return false;
+    }
+    return true;
+}
+
+bool saveContest(Contest& contest, Io io)
+{
+    SaveOutcome saved = MajFichier(contest);
+    if (saved.ok())
+        return true;
+    io.err << "r7t: " << saved.path << " : enregistrement impossible (" << saved.error << ")\n";
+    return false;
+}
+
+const std::vector<std::unique_ptr<Command>>& allCommands()
+{
+    static const std::vector<std::unique_ptr<Command>> commands = [] {
+        std::vector<std::unique_ptr<Command>> list;
+        list.push_back(makeNewCommand());
+        list.push_back(makeInfoCommand());
+        list.push_back(makeCopyCommand());
+        return list;
+    }();
+    return commands;
+}
+
+int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    Io io{out, err};
+    auto printHelp = [&](std::ostream& os) {
+        os << "usage: r7t COMMANDE [OPTIONS]\n\nCommandes :\n";
+        for (const auto& c : allCommands())
+            os << "  " << c->name() << " " << c->synopsis() << "\n      " << c->description() << "\n";
+    };
+    if (args.empty()) {
+        printHelp(err);
+        return kExitUsage;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(out);
+        return kExitOk;
+    }
+    for (const auto& c : allCommands())
+        if (c->name() == args[0])
+            return c->execute({args.begin() + 1, args.end()}, io);
+    err << "r7t: commande inconnue : " << args[0] << "\n";
+    printHelp(err);
+    return kExitUsage;
+}
+
+} // namespace r7t::cli

@@ -1,0 +1,98 @@
+// The r7t command frame: option parsing, usage errors, and the base that
+// opens a contest file (with its password) and saves it when a command
+// changed it.
+#pragma once
+
+#include "contest/contest.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace r7t::cli {
+
+enum Exit { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
+
+struct Io {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct OptionSpec {
+    std::string name; // without the leading "--"
+    bool takesValue = false;
+};
+
+class Arguments {
+public:
+    // Options may stand anywhere; "--" ends them. A repeated option keeps its last value.
+    static std::optional<Arguments> parse(const std::vector<std::string>& args,
+                                          const std::vector<OptionSpec>& specs, std::string& error);
+
+    const std::vector<std::string>& positional() const { return positional_; }
+    bool has(const std::string& name) const { return values_.count(name) != 0; }
+    std::string value(const std::string& name, const std::string& fallback = {}) const;
+
+private:
+    std::vector<std::string> positional_;
+    std::map<std::string, std::string> values_;
+};
+
+// A table text for the terminal: its line breaks become newlines.
+std::string terminalText(const std::string& tableText);
+
+class Command {
+public:
+    virtual ~Command() = default;
+    virtual std::string name() const = 0;
+    virtual std::string synopsis() const = 0;    // the arguments after the name
+    virtual std::string description() const = 0; // one line, French
+    virtual std::vector<OptionSpec> options() const { return {}; }
+    virtual int minPositional() const { return 1; }
+    virtual int maxPositional() const { return 1; }
+
+    int execute(const std::vector<std::string>& args, Io io);
+    std::string usage() const { return "usage: r7t " + name() + " " + synopsis(); }
+
+protected:
+    virtual int run(const Arguments& args, Io io) = 0;
+    int refuse(Io io, const std::string& message) const;
+};
+
+// Opens FILE (the first argument) with --password, runs the body, and saves
+// the contest atomically when the body says it changed it.
+class ContestCommand : public Command {
+public:
+    std::vector<OptionSpec> options() const override;
+
+protected:
+    struct Outcome {
+        int exit = kExitOk;
+        bool changed = false;
+    };
+    virtual std::vector<OptionSpec> commandOptions() const { return {}; }
+    virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
+    int run(const Arguments& args, Io io) final;
+};
+
+// Loads a contest file for a command; prints the refusal and returns false
+// when it cannot be opened (missing, incompatible, damaged, wrong password).
+bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password, Io io);
+
+// Saves the contest to its own file; prints a refusal naming the file on failure.
+bool saveContest(Contest& contest, Io io);
+
+const std::vector<std::unique_ptr<Command>>& allCommands();
+
+// The whole program: args without the program name.
+int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// One factory per command file.
+std::unique_ptr<Command> makeNewCommand();
+std::unique_ptr<Command> makeInfoCommand();
+std::unique_ptr<Command> makeCopyCommand();
+
+} // namespace r7t::cli

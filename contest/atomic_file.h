@@ -1,0 +1,28 @@
+// Replacing a file so that a crash or a full disk at any moment leaves
+// either the old file or the new one, never a damaged one.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+
+namespace r7t {
+
+struct WriteOutcome {
+    bool ok = false;
+    std::string error; // what failed, for the message naming the file
+};
+
+// Writes the bytes to a temporary file in the target's folder, flushes it to
+// disk and renames it over the target. beforeRename, when given, runs after
+// the temporary file is complete and before the rename (tests use it to stop
+// there); returning false abandons the write.
+WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+                                 const std::function<bool(const std::string& tempPath)>& beforeRename = {});
+
+// Reads a whole file, refusing one larger than maxBytes; never creates it.
+enum class ReadStatus { Ok, Missing, TooLarge, Failed };
+ReadStatus readWholeFile(const std::string& path, std::string& bytes, std::uintmax_t maxBytes);
+
+} // namespace r7t

@@ -1,0 +1,227 @@
+#include "contest/contest.h"
+
+#include <algorithm>
+#include <bitset>
+#include <new>
+
+namespace r7t {
+
+Contest::Contest() = default;
+
+bool isValidRound(int32_t round) { return round >= 1 && round <= kMaxRounds; }
+
+std::string backupPathFor(const std::string& path)
+{
+    // Only a dot of the file name counts: a dot in a folder name must not
+    // send the backup into another folder.
+    const size_t nameStart = path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1;
+    const size_t dot = path.find_last_of('.');
+    std::string base = (dot != std::string::npos && dot >= nameStart) ? path.substr(0, dot) : path;
+    return base + ".bak";
+}
+
+void Contest::setPath(const std::string& path)
+{
+    szPath = path;
+    backupPath = path.empty() ? std::string() : backupPathFor(path);
+}
+
+void Contest::raiseFault(const std::string& tag)
+{
+    if (!fault_)
+        fault_ = tag;
+    if (faultHandler_)
+        faultHandler_(tag);
+}
+
+void Contest::raiseAlert(int stringNumber)
+{
+    if (alertHandler_)
+        alertHandler_(stringNumber);
+}
+
+template <typename T>
+T* Contest::append(std::list<T>& list)
+{
+    try {
+        if (failNextAllocation_) {
+            failNextAllocation_ = false;
+            throw std::bad_alloc();
+        }
+        return &list.emplace_back();
+    } catch (const std::bad_alloc&) {
+        raiseAlert(kMessageOutOfMemory);
+        return nullptr;
+    }
+}
+
+Pilot* Contest::NewPilote()
+{
+    Pilot* pilot = append(pilots);
+    if (pilot)
+        pilot->participation = kParticipating;
+    return pilot;
+}
+
+StartGroup* Contest::NewEquipe() { return append(groups); }
+FlightResult* Contest::NewResultat() { return append(results); }
+ExtraRecord* Contest::NewExtra() { return append(extras); }
+
+Pilot* Contest::FindPilote(int32_t number, Report report)
+{
+    for (Pilot& p : pilots)
+        if (p.number == number)
+            return &p;
+    if (report == Report::Yes)
+        raiseFault(kFaultFindPilote);
+    return nullptr;
+}
+
+const Pilot* Contest::FindPilote(int32_t number) const
+{
+    for (const Pilot& p : pilots)
+        if (p.number == number)
+            return &p;
+    return nullptr;
+}
+
+StartGroup* Contest::FindEquipe(int32_t round, int32_t id, int32_t task)
+{
+    for (StartGroup& g : groups)
+        if (g.round == round && g.id == id && g.task == task)
+            return &g;
+    raiseFault(kFaultFindEquipe);
+    return nullptr;
+}
+
+SlotRef Contest::FindEquipeDe(int32_t round, int32_t number, int32_t task)
+{
+    for (StartGroup& g : groups) {
+        if (g.round != round || g.task != task)
+            continue;
+        for (int s = 0; s < g.usedSlots(); ++s)
+            if (g.slots[s].pilotNumber == number)
+                return {&g, s};
+    }
+    return {};
+}
+
+FlightResult* Contest::FindResultat(int32_t round, int32_t number, int32_t isReflight)
+{
+    FlightResult* found = nullptr;
+    for (FlightResult& r : results)
+        if (r.round == round && r.number == number && r.isReflight == isReflight)
+            found = &r;
+    return found;
+}
+
+void Contest::KillPilote(int32_t number)
+{
+    auto it = std::find_if(pilots.begin(), pilots.end(), [&](const Pilot& p) { return p.number == number; });
+    if (it != pilots.end())
+        pilots.erase(it);
+}
+
+void Contest::KillEquipe(int32_t round, int32_t id, int32_t task)
+{
+    auto it = std::find_if(groups.begin(), groups.end(), [&](const StartGroup& g) {
+        return g.round == round && g.id == id && g.task == task;
+    });
+    if (it != groups.end())
+        groups.erase(it);
+}
+
+void Contest::KillResultat(int32_t round, int32_t number, int32_t isReflight)
+{
+    auto it = std::find_if(results.begin(), results.end(), [&](const FlightResult& r) {
+        return r.round == round && r.number == number && r.isReflight == isReflight;
+    });
+    if (it == results.end())
+        return;
+    const FlightResult* doomed = &*it;
+    for (StartGroup& g : groups)
+        for (GroupSlot& slot : g.slots) {
+            if (slot.result == doomed)
+                slot.result = nullptr;
+            if (slot.reflight == doomed)
+                slot.reflight = nullptr;
+        }
+    results.erase(it);
+}
+
+int Contest::ComptePresents() const
+{
+    int count = 0;
+    for (int n = 1; n <= MaxNumPilot; ++n) {
+        const Pilot* p = FindPilote(n);
+        if (p && p->participation > 0)
+            ++count;
+    }
+    return count;
+}
+
+int Contest::ComptePlaces(int32_t round) const
+{
+    std::bitset<100> placed;
+    for (const StartGroup& g : groups) {
+        if (g.round != round || (g.task != kTaskSpeed && g.task != kTaskDuration))
+            continue;
+        for (int s = 0; s < g.usedSlots(); ++s) {
+            int32_t n = g.slots[s].pilotNumber;
+            if (n >= 1 && n <= MaxNumPilot)
+                placed.set(static_cast<size_t>(n));
+        }
+    }
+    return static_cast<int>(placed.count());
+}
+
+void Contest::CalculeMaxNumPilot()
+{
+    MaxNumPilot = 0;
+    for (const Pilot& p : pilots)
+        if (p.number < 100 && p.number > MaxNumPilot)
+            MaxNumPilot = p.number;
+}
+
+void Contest::CalculeManchesCompletes()
+{
+    completeRoundCount = 0;
+    lastCompleteRound = 0;
+    completeRoundsText = "-";
+    for (int r = 1; r <= kMaxRounds; ++r) {
+        if (!roundComplete[r])
+            continue;
+        ++completeRoundCount;
+        lastCompleteRound = r;
+        completeRoundsText += std::to_string(r) + "-";
+    }
+}
+
+int Contest::NumeroLibre(bool towPilots) const
+{
+    const int first = towPilots ? kFirstTowPilot : 1;
+    for (int n = first; n < first + 90; ++n)
+        if (!FindPilote(n))
+            return n;
+    return 0;
+}
+
+void Contest::FreeRam()
+{
+    pilots.clear();
+    extras.clear();
+    groups.clear();
+    results.clear();
+}
+
+void setPassword(Contest& contest, const std::string& typed)
+{
+    contest.password.assignRaw(utf8ToCp1252(typed).substr(0, kMaxPasswordLength));
+}
+
+bool passwordMatches(const Contest& contest, const std::string& typed)
+{
+    return utf8ToCp1252(typed).substr(0, kMaxPasswordLength) == contest.password.raw();
+}
+
+} // namespace r7t

@@ -1,0 +1,137 @@
+// The one contest held in memory: its header, the four record lists, the
+// per-round tables and the counters derived from them.
+#pragma once
+
+#include "contest/records.h"
+
+#include <array>
+#include <functional>
+#include <list>
+#include <optional>
+#include <string>
+
+namespace r7t {
+
+// Whether a failed find raises the fault report.
+enum class Report { No, Yes };
+
+// Tags of the fault report.
+inline constexpr const char* kFaultFindPilote = "FINDPILOTE";
+inline constexpr const char* kFaultFindEquipe = "FINDEQUIPE";
+inline constexpr const char* kFaultRepriseFic = "REPRISEFIC (score)";
+
+// String number of the out-of-memory alert.
+inline constexpr int kMessageOutOfMemory = 402;
+
+using RoundTable = std::array<int32_t, kRoundTableSize>;
+
+struct SlotRef {
+    StartGroup* group = nullptr;
+    int slot = -1;
+    explicit operator bool() const { return group != nullptr; }
+};
+
+class Contest {
+public:
+    Contest();
+    Contest(const Contest&) = delete;
+    Contest& operator=(const Contest&) = delete;
+
+    // --- Data held in the contest file ---
+    int32_t MaDate = kFileTag;
+    ContestHeader header;
+    std::list<Pilot> pilots;          // competitors and tow pilots, creation order
+    std::list<ExtraRecord> extras;
+    std::list<StartGroup> groups;     // all rounds
+    std::list<FlightResult> results;  // all rounds
+    RoundTable roundHasScores{};
+    RoundTable roundComplete{};
+
+    // --- Rebuilt at load, kept current by the operations that change lists ---
+    RoundTable roundPrepared{};
+    RoundTable groupCount{};
+    int competitorCount = 0;
+    int towPilotCount = 0;
+    int MaxNumPilot = 0;
+    int lastPreparedRound = 0;
+    int completeRoundCount = 0;
+    int lastCompleteRound = 0;
+    std::string completeRoundsText = "-"; // "-1-2-4-"
+    float bestSpeedTime = 1000.0f;        // tenths of a second; 1000 = none
+    int32_t next24GHz = k24GHzFrequency;
+
+    // --- The open file ---
+    std::string szPath;     // contest file
+    std::string backupPath; // derived from szPath by setPath
+    int FlagFic = 0;        // 1 while a contest file is open
+    FixedText<16> password; // working copy, copied into and out of the header
+
+    void setPath(const std::string& path);
+
+    // --- Records ---
+    // Each appends a zero-filled record and returns it; on exhausted memory
+    // nothing is appended, the out-of-memory alert is raised and null returned.
+    Pilot* NewPilote();
+    StartGroup* NewEquipe();
+    FlightResult* NewResultat();
+    ExtraRecord* NewExtra();
+
+    Pilot* FindPilote(int32_t number, Report report = Report::No);
+    const Pilot* FindPilote(int32_t number) const;
+    // Raises the fault report when the group does not exist.
+    StartGroup* FindEquipe(int32_t round, int32_t id, int32_t task);
+    // The first group of that round and task holding the pilot in a used slot.
+    SlotRef FindEquipeDe(int32_t round, int32_t number, int32_t task);
+    // The last result with that key.
+    FlightResult* FindResultat(int32_t round, int32_t number, int32_t isReflight);
+
+    void KillPilote(int32_t number);
+    void KillEquipe(int32_t round, int32_t id, int32_t task);
+    // Also clears every group link to the removed result.
+    void KillResultat(int32_t round, int32_t number, int32_t isReflight);
+
+    int ComptePresents() const;
+    int ComptePlaces(int32_t round) const;
+    void CalculeMaxNumPilot();
+    void CalculeManchesCompletes();
+    // Lowest free number 1..90 (competitors) or 101..190 (tow pilots); 0 if none.
+    int NumeroLibre(bool towPilots) const;
+    void FreeRam();
+
+    // --- Faults and alerts ---
+    // The first fault report raised since the last clearFault(); the contest
+    // program ends on it, the command line reports it.
+    const std::optional<std::string>& fault() const { return fault_; }
+    void clearFault() { fault_.reset(); }
+    void raiseFault(const std::string& tag);
+    void setFaultHandler(std::function<void(const std::string&)> handler) { faultHandler_ = std::move(handler); }
+    // Called with a string number for each alert the operations raise.
+    void setAlertHandler(std::function<void(int)> handler) { alertHandler_ = std::move(handler); }
+    void raiseAlert(int stringNumber);
+
+    // Test hook: makes the next record creation fail as if memory were exhausted.
+    void failNextAllocationForTest() { failNextAllocation_ = true; }
+
+private:
+    template <typename T>
+    T* append(std::list<T>& list);
+
+    std::optional<std::string> fault_;
+    std::function<void(const std::string&)> faultHandler_;
+    std::function<void(int)> alertHandler_;
+    bool failNextAllocation_ = false;
+};
+
+bool isValidRound(int32_t round);
+
+// The backup file: the contest path cut at the last "." of its file name,
+// followed by ".bak".
+std::string backupPathFor(const std::string& path);
+
+// Sets the password working copy from what the user typed (UTF-8), cut to
+// its first 12 characters.
+void setPassword(Contest& contest, const std::string& typed);
+// Whether what the user typed, cut to 12 characters, opens the contest.
+bool passwordMatches(const Contest& contest, const std::string& typed);
+
+} // namespace r7t

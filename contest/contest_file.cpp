@@ -1,0 +1,424 @@
+#include "contest/contest_file.h"
+
+#include "app/strings.h"
+#include "contest/atomic_file.h"
+
+#include <cstring>
+
+namespace r7t {
+
+namespace {
+
+// --- Writing ---
+
+class Writer {
+public:
+    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
+
+    void i32(int32_t v)
+    {
+        auto u = static_cast<uint32_t>(v);
+        out_.push_back(static_cast<uint8_t>(u));
+        out_.push_back(static_cast<uint8_t>(u >> 8));
+        out_.push_back(static_cast<uint8_t>(u >> 16));
+        out_.push_back(static_cast<uint8_t>(u >> 24));
+    }
+    void link() { i32(0); } // memory links mean nothing in the file
+    template <size_t N>
+    void text(const FixedText<N>& t) { out_.insert(out_.end(), t.bytes.begin(), t.bytes.end()); }
+    template <size_t N>
+    void raw(const std::array<uint8_t, N>& b) { out_.insert(out_.end(), b.begin(), b.end()); }
+    void zeros(size_t n) { out_.insert(out_.end(), n, 0); }
+
+private:
+    std::vector<uint8_t>& out_;
+};
+
+void writeHeader(Writer& w, const ContestHeader& h)
+{
+    w.i32(h.version);
+    w.text(h.password);
+    w.text(h.date);
+    w.text(h.place);
+    w.text(h.title);
+    w.i32(h.lastPreparedRound);
+    w.raw(h.reserved1);
+    w.i32(h.language);
+    w.raw(h.reserved2);
+}
+
+void writePilot(Writer& w, const Pilot& p)
+{
+    w.i32(p.number);
+    w.text(p.name);
+    w.text(p.licence);
+    w.text(p.club);
+    w.i32(p.clubNumber);
+    w.text(p.country);
+    w.text(p.remark);
+    w.i32(p.frequency1);
+    w.i32(p.frequency2);
+    w.i32(p.participation);
+    w.i32(p.exchanged);
+    w.link();
+    w.i32(p.massGlider1);
+    w.i32(p.massGlider2);
+}
+
+void writeGroup(Writer& w, const StartGroup& g)
+{
+    w.i32(g.id);
+    w.i32(g.round);
+    w.i32(g.count);
+    for (const GroupSlot& s : g.slots) {
+        w.i32(s.pilotNumber);
+        w.i32(s.frequency);
+        w.i32(s.onFrequency2);
+        w.i32(s.flightOrder);
+        w.i32(s.reserved4);
+        w.i32(s.reserved5);
+        w.i32(s.filled);
+        w.link();
+        w.link();
+        w.i32(s.reserved9);
+        w.i32(s.reserved10);
+    }
+    w.link();
+    w.i32(g.reserved);
+    w.i32(g.bestDuration);
+    w.i32(g.task);
+    w.i32(g.bestDurationReflight);
+}
+
+void writeResult(Writer& w, const FlightResult& r)
+{
+    for (int32_t v : {r.number, r.round, r.complete, r.speedTime, r.speedLoss, r.speedVoid, r.speedTrial,
+                      r.durationTime, r.landingTarget, r.speedWave2, r.landingBeyond100, r.durationLoss,
+                      r.durationVoid, r.durationTrial, r.hasReflight, r.isReflight})
+        w.i32(v);
+    w.link();
+    w.i32(r.glider);
+}
+
+void writeExtra(Writer& w, const ExtraRecord& e)
+{
+    std::array<uint8_t, kExtraSize> bytes = e.bytes;
+    std::memset(bytes.data() + ExtraRecord::kLinkOffset, 0, 4);
+    w.raw(bytes);
+}
+
+// --- Reading ---
+
+// Reads as the file system would: a record read past the end gets the bytes
+// that are left, and every later read gets nothing.
+class Reader {
+public:
+    explicit Reader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
+
+    // Copies up to n bytes into dest; returns how many were there.
+    size_t read(uint8_t* dest, size_t n)
+    {
+        size_t got = std::min(n, bytes_.size() - pos_);
+        std::memcpy(dest, bytes_.data() + pos_, got);
+        pos_ += got;
+        return got;
+    }
+
+private:
+    std::span<const uint8_t> bytes_;
+    size_t pos_ = 0;
+};
+
+class Fields {
+public:
+    explicit Fields(const uint8_t* p) : p_(p) {}
+    int32_t i32()
+    {
+        uint32_t u = uint32_t(p_[0]) | uint32_t(p_[1]) << 8 | uint32_t(p_[2]) << 16 | uint32_t(p_[3]) << 24;
+        p_ += 4;
+        return static_cast<int32_t>(u);
+    }
+    void skipLink() { p_ += 4; }
+    template <size_t N>
+    void text(FixedText<N>& t)
+    {
+        std::memcpy(t.bytes.data(), p_, N);
+        p_ += N;
+    }
+    template <size_t N>
+    void raw(std::array<uint8_t, N>& b)
+    {
+        std::memcpy(b.data(), p_, N);
+        p_ += N;
+    }
+
+private:
+    const uint8_t* p_;
+};
+
+void readHeader(const uint8_t* block, ContestHeader& h)
+{
+    Fields f(block);
+    h.version = f.i32();
+    f.text(h.password);
+    f.text(h.date);
+    f.text(h.place);
+    f.text(h.title);
+    h.lastPreparedRound = f.i32();
+    f.raw(h.reserved1);
+    h.language = f.i32();
+    f.raw(h.reserved2);
+}
+
+void readPilot(const uint8_t* block, Pilot& p)
+{
+    Fields f(block);
+    p.number = f.i32();
+    f.text(p.name);
+    f.text(p.licence);
+    f.text(p.club);
+    p.clubNumber = f.i32();
+    f.text(p.country);
+    f.text(p.remark);
+    p.frequency1 = f.i32();
+    p.frequency2 = f.i32();
+    p.participation = f.i32();
+    p.exchanged = f.i32();
+    f.skipLink();
+    p.massGlider1 = f.i32();
+    p.massGlider2 = f.i32();
+}
+
+void readGroup(const uint8_t* block, StartGroup& g)
+{
+    Fields f(block);
+    g.id = f.i32();
+    g.round = f.i32();
+    g.count = f.i32();
+    for (GroupSlot& s : g.slots) {
+        s.pilotNumber = f.i32();
+        s.frequency = f.i32();
+        s.onFrequency2 = f.i32();
+        s.flightOrder = f.i32();
+        s.reserved4 = f.i32();
+        s.reserved5 = f.i32();
+        s.filled = f.i32();
+        f.skipLink();
+        f.skipLink();
+        s.result = nullptr;
+        s.reflight = nullptr;
+        s.reserved9 = f.i32();
+        s.reserved10 = f.i32();
+    }
+    f.skipLink();
+    g.reserved = f.i32();
+    g.bestDuration = f.i32();
+    g.task = f.i32();
+    g.bestDurationReflight = f.i32();
+}
+
+void readResult(const uint8_t* block, FlightResult& r)
+{
+    Fields f(block);
+    for (int32_t* v : {&r.number, &r.round, &r.complete, &r.speedTime, &r.speedLoss, &r.speedVoid,
+                       &r.speedTrial, &r.durationTime, &r.landingTarget, &r.speedWave2, &r.landingBeyond100,
+                       &r.durationLoss, &r.durationVoid, &r.durationTrial, &r.hasReflight, &r.isReflight})
+        *v = f.i32();
+    f.skipLink();
+    r.glider = f.i32();
+}
+
+int32_t firstInteger(const uint8_t* block) { return Fields(block).i32(); }
+
+void readRoundTable(Reader& in, RoundTable& table, int entries)
+{
+    std::array<uint8_t, kRoundTableSize * 4> block{};
+    in.read(block.data(), static_cast<size_t>(entries) * 4);
+    Fields f(block.data());
+    for (int i = 0; i < entries; ++i)
+        table[i] = f.i32();
+}
+
+SaveOutcome saveTo(Contest& contest, const std::string& path)
+{
+    SaveOutcome outcome;
+    outcome.path = path;
+    if (contest.FlagFic != 1) {
+        outcome.status = SaveStatus::NotOpen;
+        return outcome;
+    }
+    std::vector<uint8_t> bytes = serializeContest(contest);
+    WriteOutcome written = writeFileAtomically(path, bytes);
+    outcome.status = written.ok ? SaveStatus::Saved : SaveStatus::Failed;
+    outcome.error = written.error;
+    return outcome;
+}
+
+} // namespace
+
+std::vector<uint8_t> serializeContest(Contest& contest)
+{
+    ContestHeader& h = contest.header;
+    h.version = kFormatVersion;
+    h.lastPreparedRound = contest.lastPreparedRound;
+    h.language = Langue;
+    h.password = contest.password;
+
+    std::vector<uint8_t> out;
+    out.reserve(4 + kHeaderSize + 2 * kRoundTableSize * 4 + kPilotSize * (contest.pilots.size() + 1) +
+                kExtraSize * (contest.extras.size() + 1) + kGroupSize * (contest.groups.size() + 1) +
+                kResultSize * contest.results.size());
+    Writer w(out);
+    w.i32(contest.MaDate);
+    writeHeader(w, h);
+    for (int32_t v : contest.roundHasScores)
+        w.i32(v);
+    for (int32_t v : contest.roundComplete)
+        w.i32(v);
+
+    for (const Pilot& p : contest.pilots)
+        writePilot(w, p);
+    Pilot pilotEnd;
+    pilotEnd.name.assignRaw("PILZERO");
+    writePilot(w, pilotEnd);
+
+    for (const ExtraRecord& e : contest.extras)
+        writeExtra(w, e);
+    ExtraRecord extraEnd;
+    std::memcpy(extraEnd.bytes.data() + 12, "PLAZERO", 7);
+    writeExtra(w, extraEnd);
+
+    for (const StartGroup& g : contest.groups)
+        writeGroup(w, g);
+    writeGroup(w, StartGroup{});
+
+    for (const FlightResult& r : contest.results)
+        writeResult(w, r);
+    return out;
+}
+
+LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
+{
+    LoadOutcome outcome;
+    Reader in(bytes);
+
+    // Tag and header: a short read leaves the rest of the header as it was.
+    std::array<uint8_t, 4> tag{};
+    bool compatible = in.read(tag.data(), 4) == 4 && firstInteger(tag.data()) == kFileTag;
+    std::array<uint8_t, kHeaderSize> headerBlock{};
+    if (compatible) {
+        in.read(headerBlock.data(), headerBlock.size());
+        readHeader(headerBlock.data(), contest.header);
+        outcome.formatVersion = contest.header.version;
+        compatible = contest.header.version <= kFormatVersion;
+    }
+    if (!compatible) {
+        outcome.status = LoadStatus::Incompatible;
+        contest.FlagFic = 0;
+        contest.raiseAlert(kMessageIncompatible);
+        return outcome;
+    }
+    const bool version1 = contest.header.version == 1;
+
+    // A hostile counter must not send later loops past the round tables.
+    const int32_t headerRound = contest.header.lastPreparedRound;
+    contest.lastPreparedRound = headerRound >= 0 && headerRound <= kMaxRounds ? headerRound : 0;
+    contest.bestSpeedTime = 1000.0f;
+    contest.password = contest.header.password;
+
+    const int tableEntries = version1 ? kVersion1RoundTableSize : kRoundTableSize;
+    readRoundTable(in, contest.roundHasScores, tableEntries);
+    readRoundTable(in, contest.roundComplete, tableEntries);
+
+    std::array<uint8_t, kPilotSize> pilotBlock{};
+    contest.competitorCount = 0;
+    contest.towPilotCount = 0;
+    while (in.read(pilotBlock.data(), kPilotSize) == kPilotSize && firstInteger(pilotBlock.data()) != 0) {
+        Pilot* p = contest.NewPilote();
+        if (!p) {
+            ++outcome.recordsSkipped;
+            continue;
+        }
+        readPilot(pilotBlock.data(), *p);
+        if (p->isCompetitor())
+            ++contest.competitorCount;
+        else
+            ++contest.towPilotCount;
+        if (version1) {
+            p->massGlider1 = 0;
+            p->massGlider2 = 0;
+        }
+    }
+    contest.CalculeMaxNumPilot();
+
+    std::array<uint8_t, kExtraSize> extraBlock{};
+    while (in.read(extraBlock.data(), kExtraSize) == kExtraSize && firstInteger(extraBlock.data()) != 0) {
+        ExtraRecord* e = contest.NewExtra();
+        if (!e) {
+            ++outcome.recordsSkipped;
+            continue;
+        }
+        e->bytes = extraBlock;
+    }
+
+    std::array<uint8_t, kGroupSize> groupBlock{};
+    while (in.read(groupBlock.data(), kGroupSize) == kGroupSize && firstInteger(groupBlock.data()) != 0) {
+        StartGroup* g = contest.NewEquipe();
+        if (!g) {
+            ++outcome.recordsSkipped;
+            continue;
+        }
+        readGroup(groupBlock.data(), *g);
+        if (!isValidRound(g->round))
+            continue; // kept for the file, but no round table can hold it
+        contest.roundPrepared[g->round] = 1;
+        if (g->task == kTaskDuration && g->id / 10 > contest.groupCount[g->round])
+            contest.groupCount[g->round] = g->id / 10;
+    }
+    for (int r = kMaxRounds; r >= 1; --r)
+        if (contest.roundPrepared[r]) {
+            contest.lastPreparedRound = r;
+            break;
+        }
+
+    std::array<uint8_t, kResultSize> resultBlock{};
+    while (in.read(resultBlock.data(), kResultSize) == kResultSize) {
+        if (firstInteger(resultBlock.data()) == 0)
+            continue;
+        FlightResult* r = contest.NewResultat();
+        if (!r) {
+            ++outcome.recordsSkipped;
+            continue;
+        }
+        readResult(resultBlock.data(), *r);
+        if (version1)
+            r->speedWave2 = 0;
+        SlotRef slot = contest.FindEquipeDe(r->round, r->number, kTaskDuration);
+        if (!slot) {
+            outcome.status = LoadStatus::OrphanResult;
+            contest.raiseFault(kFaultRepriseFic);
+            return outcome;
+        }
+        GroupSlot& s = slot.group->slots[slot.slot];
+        (r->isReflight ? s.reflight : s.result) = r;
+        if (r->speedTime != 0 && static_cast<float>(r->speedTime) <= contest.bestSpeedTime)
+            contest.bestSpeedTime = static_cast<float>(r->speedTime);
+    }
+    contest.CalculeManchesCompletes();
+    return outcome;
+}
+
+LoadOutcome RepriseFic(Contest& contest)
+{
+    std::string bytes;
+    // A missing, unreadable or oversized file is refused like an incompatible one.
+    if (readWholeFile(contest.szPath, bytes, kMaxContestFileSize) != ReadStatus::Ok)
+        bytes.clear();
+    return loadContest(contest, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+}
+
+SaveOutcome MajFichier(Contest& contest) { return saveTo(contest, contest.szPath); }
+SaveOutcome MajSauvegarde(Contest& contest) { return saveTo(contest, contest.backupPath); }
+SaveOutcome saveContestTo(Contest& contest, const std::string& path) { return saveTo(contest, path); }
+
+} // namespace r7t

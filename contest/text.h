@@ -1,0 +1,42 @@
+// Windows-1252 text: the contest file keeps its texts as raw 8-bit bytes in
+// fixed-size NUL-terminated fields; conversion to UTF-8 happens only at the
+// user-interface and command-line boundary.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace r7t {
+
+// Every byte maps to one character; the five bytes Windows-1252 leaves
+// undefined map to the C1 control of the same value, so nothing is lost.
+std::string cp1252ToUtf8(std::string_view bytes);
+
+// Characters Windows-1252 cannot hold, and malformed UTF-8, become '?'.
+std::string utf8ToCp1252(std::string_view utf8);
+
+template <std::size_t N>
+struct FixedText {
+    std::array<char, N> bytes{};
+
+    // The text up to the first NUL, never past the field.
+    std::string_view raw() const { return {bytes.data(), ::strnlen(bytes.data(), N)}; }
+    std::string utf8() const { return cp1252ToUtf8(raw()); }
+    bool empty() const { return bytes[0] == '\0'; }
+
+    // Stores at most N-1 bytes, NUL-terminated, and clears the rest.
+    void assignRaw(std::string_view cp1252)
+    {
+        bytes.fill('\0');
+        std::memcpy(bytes.data(), cp1252.data(), cp1252.size() < N ? cp1252.size() : N - 1);
+    }
+    void assignUtf8(std::string_view utf8) { assignRaw(utf8ToCp1252(utf8)); }
+
+    static constexpr std::size_t capacity() { return N - 1; }
+    bool operator==(const FixedText&) const = default;
+};
+
+} // namespace r7t

@@ -1,0 +1,145 @@
+#include "support/contest_builder.h"
+
+#include <string>
+#include <vector>
+
+namespace r7t::testing {
+
+namespace {
+
+// Group sizes for n competitors: groups of 4, the last ones of 3.
+std::vector<int> groupSizes(int n)
+{
+    int groups = (n + 3) / 4;
+    std::vector<int> sizes(static_cast<size_t>(groups), 4);
+    for (int extra = groups * 4 - n, g = groups - 1; extra > 0 && g >= 0; --extra, --g)
+        sizes[static_cast<size_t>(g)] = 3;
+    return sizes;
+}
+
+void addGroup(Contest& c, int round, int task, int g, int towPilot, const std::vector<int>& members, int32_t freqBase)
+{
+    StartGroup* tow = c.NewEquipe();
+    tow->id = 10 * g;
+    tow->round = round;
+    tow->count = 1;
+    tow->task = task;
+    tow->slots[0].pilotNumber = towPilot;
+    tow->slots[0].filled = 99;
+
+    StartGroup* comp = c.NewEquipe();
+    comp->id = 10 * g + 1;
+    comp->round = round;
+    comp->count = static_cast<int32_t>(members.size());
+    comp->task = task;
+    for (size_t s = 0; s < members.size(); ++s) {
+        GroupSlot& slot = comp->slots[s];
+        slot.pilotNumber = members[s];
+        slot.frequency = freqBase + 10 * members[s];
+        slot.onFrequency2 = members[s] % 5 == 0;
+        slot.flightOrder = static_cast<int32_t>(s) + 1;
+        slot.filled = 99;
+    }
+    comp->bestDuration = 900 + g;
+    comp->bestDurationReflight = round % 3 == 0 ? 850 : 0;
+}
+
+} // namespace
+
+void buildContest(Contest& c, const ContestShape& shape)
+{
+    c.header.title.assignUtf8("Championnat de France R7T");
+    c.header.date.assignUtf8("06/12/2026");
+    c.header.place.assignUtf8("Aérodrome de Saint-Hélène");
+
+    for (int n = 1; n <= shape.competitors; ++n) {
+        Pilot* p = c.NewPilote();
+        p->number = n;
+        p->name.assignUtf8("Pilote n°" + std::to_string(n) + " Éloïse");
+        p->licence.assignUtf8("LIC" + std::to_string(100000 + n));
+        p->club.assignUtf8("Club des Cigognes " + std::to_string(n % 7));
+        p->clubNumber = 1000 + n % 7;
+        p->country.assignUtf8(n % 4 ? "France" : "Belgique");
+        p->remark.assignUtf8("Remarque : planeur rouge, câble de remorquage neuf");
+        p->frequency1 = n % 6 == 0 ? k24GHzFrequency : 35010 + 10 * n;
+        p->frequency2 = n % 3 == 0 ? 0 : 40665 + 10 * n;
+        p->exchanged = n % 11 == 0;
+        p->massGlider1 = 2000 + 30 * n;
+        p->massGlider2 = n % 2 ? 2500 + 20 * n : 0;
+        ++c.competitorCount;
+    }
+    for (int t = 0; t < shape.towPilots; ++t) {
+        Pilot* p = c.NewPilote();
+        p->number = kFirstTowPilot + t;
+        p->name.assignUtf8("Remorqueur " + std::to_string(t + 1));
+        p->frequency1 = 41000 + 10 * t;
+        p->participation = t % 9 ? kParticipating : 0;
+        ++c.towPilotCount;
+    }
+    c.CalculeMaxNumPilot();
+
+    const std::vector<int> sizes = groupSizes(shape.competitors);
+    for (int r = 1; r <= shape.rounds; ++r) {
+        for (int task = kTaskSpeed; task <= kTaskDuration; ++task) {
+            // A different flight order per round and task.
+            std::vector<int> order;
+            for (int i = 0; i < shape.competitors; ++i)
+                order.push_back((i * (2 * r + task) + r) % shape.competitors + 1);
+            // Make it a permutation when the stride shares a factor with n.
+            std::vector<bool> used(static_cast<size_t>(shape.competitors) + 1, false);
+            for (int& n : order) {
+                while (used[static_cast<size_t>(n)])
+                    n = n % shape.competitors + 1;
+                used[static_cast<size_t>(n)] = true;
+            }
+            size_t next = 0;
+            for (size_t g = 0; g < sizes.size(); ++g) {
+                std::vector<int> members(order.begin() + static_cast<long>(next),
+                                         order.begin() + static_cast<long>(next) + sizes[g]);
+                next += static_cast<size_t>(sizes[g]);
+                int towPilot = shape.towPilots ? kFirstTowPilot + static_cast<int>(g + r) % shape.towPilots
+                                               : kNoTowPilot;
+                addGroup(c, r, task, static_cast<int>(g) + 1, towPilot, members, 35000);
+            }
+        }
+        c.roundPrepared[r] = 1;
+        c.groupCount[r] = static_cast<int32_t>(sizes.size());
+        c.lastPreparedRound = r;
+
+        for (int n = 1; n <= shape.competitors; ++n) {
+            SlotRef slot = c.FindEquipeDe(r, n, kTaskDuration);
+            FlightResult* res = c.NewResultat();
+            res->number = n;
+            res->round = r;
+            res->complete = 1;
+            res->speedTime = 200 + (n * 37 + r * 11) % 300;
+            res->speedLoss = (n + r) % 23 == 0;
+            res->speedVoid = (n + r) % 29 == 0;
+            res->speedTrial = (n + r) % 31 == 0;
+            res->durationTime = 240 + (n * 13 + r) % 120;
+            res->landingTarget = (n + r) % 3 == 0;
+            res->speedWave2 = (n + r) % 4 == 0;
+            res->landingBeyond100 = (n + r) % 3 == 1;
+            res->durationLoss = (n + r) % 19 == 0;
+            res->durationVoid = (n + r) % 37 == 0;
+            res->durationTrial = (n + r) % 41 == 0;
+            res->glider = 1 + (n + r) % 2;
+            slot.group->slots[slot.slot].result = res;
+            if (res->speedTime < c.bestSpeedTime)
+                c.bestSpeedTime = static_cast<float>(res->speedTime);
+            if (shape.reflightEvery && (n + r) % shape.reflightEvery == 0) {
+                res->hasReflight = 1;
+                FlightResult* again = c.NewResultat();
+                *again = *res;
+                again->isReflight = 1;
+                again->durationTime = 300;
+                slot.group->slots[slot.slot].reflight = again;
+            }
+        }
+        c.roundHasScores[r] = 1;
+        c.roundComplete[r] = 1;
+    }
+    c.CalculeManchesCompletes();
+}
+
+} // namespace r7t::testing

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace r7t::testing {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end of the scope.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+} // namespace r7t::testing
