@@ -11,13 +11,13 @@ using namespace r7t;
 namespace {
 
 struct LargestFile {
-    testing::TempDir dir;
+    fixtures::TempDir dir;
     std::string path = dir.file("largest.r7s");
     size_t size = 0;
     LargestFile()
     {
         Contest c;
-        testing::buildContest(c);
+        fixtures::buildContest(c);
         c.setPath(path);
         c.FlagFic = 1;
         MajFichier(c);
@@ -34,7 +34,7 @@ LargestFile& largest()
 void BM_SaveLargestContest(benchmark::State& state)
 {
     Contest c;
-    testing::buildContest(c);
+    fixtures::buildContest(c);
     c.setPath(largest().dir.file("saved.r7s"));
     c.FlagFic = 1;
     for (auto _ : state) {
@@ -64,7 +64,7 @@ BENCHMARK(BM_LoadLargestContest)->Unit(benchmark::kMillisecond);
 void BM_SerializeLargestContest(benchmark::State& state)
 {
     Contest c;
-    testing::buildContest(c);
+    fixtures::buildContest(c);
     for (auto _ : state)
         benchmark::DoNotOptimize(serializeContest(c));
 }

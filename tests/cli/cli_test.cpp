@@ -1,1 +1,154 @@
+#include "cli/command.h"
+#include "contest/contest_file.h"
+#include "support/contest_builder.h"
+#include "support/file_bytes.h"
+#include "support/temp_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace r7t;
+using r7t::fixtures::TempDir;
+
+namespace {
+
+struct RunResult {
+    int exit;
+    std::string out;
+    std::string err;
+};
+
+RunResult runCli(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    int exit = cli::runR7t(args, out, err);
+    return {exit, out.str(), err.str()};
+}
+
+std::string writeLargest(const TempDir& dir, const std::string& password = "")
+{
+    Contest c;
+    fixtures::buildContest(c);
+    c.setPath(dir.file("largest.r7s"));
+    c.FlagFic = 1;
+    setPassword(c, password);
+    EXPECT_TRUE(MajFichier(c).ok());
+    return c.szPath;
+}
+
+} // namespace
+
+TEST(Cli, NewWritesTheEmptyContestAndRefusesToOverwrite)
+{
+    TempDir dir;
+    const std::string path = dir.file("x.r7s");
+    RunResult created = runCli({"new", path, "--title", "Coupe d'été", "--date", "06/12/26", "--place", "Vinon"});
+    ASSERT_EQ(created.exit, 0) << created.err;
+    EXPECT_EQ(std::filesystem::file_size(path), 1196u);
+
+    RunResult again = runCli({"new", path});
+    EXPECT_EQ(again.exit, 1);
+    EXPECT_NE(again.err.find("existe déjà"), std::string::npos);
+    EXPECT_EQ(runCli({"new", path, "--force"}).exit, 0);
+
+    RunResult plain = runCli({"new", dir.file("plain.r7s")});
+    ASSERT_EQ(plain.exit, 0);
+    RunResult info = runCli({"info", dir.file("plain.r7s")});
+    EXPECT_EQ(info.out, "version: 2\ntitle: \ndate: \nplace: \npassword: no\ncompetitors: 0\ntow pilots: 0\n"
+                        "prepared rounds: -\ncomplete rounds: -\nbest speed: none\ngroups: 0\nresults: 0\n"
+                        "extra records: 0\n");
+}
+
+TEST(Cli, InfoDescribesTheLargestContest)
+{
+    TempDir dir;
+    const std::string path = writeLargest(dir);
+    RunResult info = runCli({"info", path});
+    ASSERT_EQ(info.exit, 0) << info.err;
+    std::string all40 = "-";
+    for (int r = 1; r <= 40; ++r)
+        all40 += std::to_string(r) + "-";
+    EXPECT_NE(info.out.find("title: Championnat de France R7T\n"), std::string::npos);
+    EXPECT_NE(info.out.find("place: Aérodrome de Saint-Hélène\n"), std::string::npos);
+    EXPECT_NE(info.out.find("competitors: 98\ntow pilots: 90\n"), std::string::npos);
+    EXPECT_NE(info.out.find("prepared rounds: " + all40 + "\ncomplete rounds: " + all40 + "\n"), std::string::npos);
+    EXPECT_NE(info.out.find("groups: 4000\n"), std::string::npos);
+    EXPECT_NE(info.out.find("best speed: 20,"), std::string::npos);
+}
+
+TEST(Cli, PasswordIsAskedOnEveryCommandThatOpensAFile)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.r7s");
+    ASSERT_EQ(runCli({"new", path, "--password", "motdepasse1234"}).exit, 0);
+
+    RunResult missing = runCli({"info", path});
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_NE(missing.err.find("Mot de passe nécessaire pour ouvrir ce fichier"), std::string::npos);
+    EXPECT_EQ(missing.out, "");
+    RunResult wrong = runCli({"info", path, "--password", "Motdepasse12"});
+    EXPECT_EQ(wrong.exit, 1);
+    EXPECT_EQ(runCli({"copy", path, dir.file("c.r7s")}).exit, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.r7s")));
+
+    RunResult right = runCli({"info", path, "--password", "motdepasse12"});
+    EXPECT_EQ(right.exit, 0) << right.err;
+    EXPECT_NE(right.out.find("password: yes"), std::string::npos);
+}
+
+TEST(Cli, CopyWritesAVersion2FileAndLeavesTheSourceAlone)
+{
+    TempDir dir;
+    fixtures::FileBytes v1;
+    v1.i32(81245).header(1, "", "01/05/98", "Lens", "Coupe", 1).roundTables(26, 1, 1);
+    for (int n = 1; n <= 3; ++n)
+        v1.pilot(n, "P", 35010 + 20 * n, 0, 3000, 3000);
+    v1.pilotEnd().extraEnd().group(10, 1, 2, {101}).group(11, 1, 2, {1, 2, 3}).groupEnd().result(2, 1, 250, 0, 1);
+    const std::string source = dir.file("v1.r7s");
+    fixtures::writeFile(source, v1.str());
+
+    RunResult copied = runCli({"copy", source, dir.file("v2.r7s")});
+    ASSERT_EQ(copied.exit, 0) << copied.err;
+    EXPECT_EQ(fixtures::readFile(source), v1.str());
+    RunResult info = runCli({"info", dir.file("v2.r7s")});
+    EXPECT_NE(info.out.find("version: 2\n"), std::string::npos);
+    EXPECT_NE(info.out.find("complete rounds: -1-\n"), std::string::npos);
+    EXPECT_NE(info.out.find("best speed: 25,0 secondes\n"), std::string::npos);
+
+    const std::string largest = writeLargest(dir);
+    ASSERT_EQ(runCli({"copy", largest, dir.file("copy.r7s")}).exit, 0);
+    EXPECT_EQ(fixtures::readFile(dir.file("copy.r7s")), fixtures::readFile(largest));
+}
+
+TEST(Cli, BadFilesAreRefusedWithTheirMessage)
+{
+    TempDir dir;
+    RunResult missing = runCli({"info", dir.file("absent.r7s")});
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_NE(missing.err.find("Le fichier choisi est incompatible !"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("absent.r7s")));
+
+    fixtures::FileBytes orphan;
+    orphan.i32(81245).header(2, "", "", "", "", 0).roundTables(41).pilotEnd().extraEnd().groupEnd().result(5, 1, 200);
+    fixtures::writeFile(dir.file("orphan.r7s"), orphan.str());
+    RunResult fault = runCli({"info", dir.file("orphan.r7s")});
+    EXPECT_EQ(fault.exit, 1);
+    EXPECT_NE(fault.err.find("Pointeur non trouvé dans : REPRISEFIC (score)"), std::string::npos);
+}
+
+TEST(Cli, UsageErrorsExitWith2)
+{
+    EXPECT_EQ(runCli({}).exit, 2);
+    EXPECT_EQ(runCli({"frobnicate"}).exit, 2);
+    EXPECT_EQ(runCli({"info"}).exit, 2);
+    EXPECT_EQ(runCli({"info", "a", "b"}).exit, 2);
+    RunResult unknown = runCli({"info", "a.r7s", "--colour"});
+    EXPECT_EQ(unknown.exit, 2);
+    EXPECT_NE(unknown.err.find("usage: r7t info"), std::string::npos);
+    EXPECT_EQ(runCli({"new", "x.r7s", "--title"}).exit, 2);
+    RunResult help = runCli({"--help"});
+    EXPECT_EQ(help.exit, 0);
+    EXPECT_NE(help.out.find("copy"), std::string::npos);
+}

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 namespace {
 
@@ -142,4 +142,4 @@ void buildContest(Contest& c, const ContestShape& shape)
     c.CalculeManchesCompletes();
 }
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

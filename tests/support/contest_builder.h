@@ -4,7 +4,7 @@
 
 #include "contest/contest.h"
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 struct ContestShape {
     int competitors = 98;
@@ -19,4 +19,4 @@ struct ContestShape {
 // program keeps them. The largest contest is the default shape.
 void buildContest(Contest& contest, const ContestShape& shape = {});
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

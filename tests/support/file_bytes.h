@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 class FileBytes {
 public:
@@ -88,4 +88,4 @@ private:
     std::string bytes_;
 };
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 TempDir::TempDir()
 {
@@ -37,4 +37,4 @@ void writeFile(const std::string& path, const std::string& bytes)
     out << bytes;
 }
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 // A fresh folder under the system's temporary folder, removed with its
 // contents at the end of the scope.
@@ -23,4 +23,4 @@ private:
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures
