@@ -4,6 +4,7 @@
 #include "contest/atomic_file.h"
 
 #include <cstring>
+#include <unordered_map>
 
 namespace r7t {
 
@@ -11,6 +12,8 @@ namespace {
 
 // --- Writing ---
 
+// Writes into a buffer sized beforehand: the largest contest is over a
+// megabyte and is written after every change.
 class Writer {
 public:
     explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
@@ -18,19 +21,25 @@ public:
     void i32(int32_t v)
     {
         auto u = static_cast<uint32_t>(v);
-        out_.push_back(static_cast<uint8_t>(u));
-        out_.push_back(static_cast<uint8_t>(u >> 8));
-        out_.push_back(static_cast<uint8_t>(u >> 16));
-        out_.push_back(static_cast<uint8_t>(u >> 24));
+        uint8_t* p = grow(4);
+        p[0] = static_cast<uint8_t>(u);
+        p[1] = static_cast<uint8_t>(u >> 8);
+        p[2] = static_cast<uint8_t>(u >> 16);
+        p[3] = static_cast<uint8_t>(u >> 24);
     }
     void link() { i32(0); } // memory links mean nothing in the file
     template <size_t N>
-    void text(const FixedText<N>& t) { out_.insert(out_.end(), t.bytes.begin(), t.bytes.end()); }
+    void text(const FixedText<N>& t) { std::memcpy(grow(N), t.bytes.data(), N); }
     template <size_t N>
-    void raw(const std::array<uint8_t, N>& b) { out_.insert(out_.end(), b.begin(), b.end()); }
-    void zeros(size_t n) { out_.insert(out_.end(), n, 0); }
+    void raw(const std::array<uint8_t, N>& b) { std::memcpy(grow(N), b.data(), N); }
 
 private:
+    uint8_t* grow(size_t n)
+    {
+        size_t at = out_.size();
+        out_.resize(at + n);
+        return out_.data() + at;
+    }
     std::vector<uint8_t>& out_;
 };
 
@@ -119,7 +128,8 @@ public:
     size_t read(uint8_t* dest, size_t n)
     {
         size_t got = std::min(n, bytes_.size() - pos_);
-        std::memcpy(dest, bytes_.data() + pos_, got);
+        if (got > 0) // an empty span may have no data pointer at all
+            std::memcpy(dest, bytes_.data() + pos_, got);
         pos_ += got;
         return got;
     }
@@ -381,6 +391,18 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
             break;
         }
 
+    // Where each (round, number) flies in the duration groups: the first
+    // group in list order, as FindEquipeDe finds it, without a search per
+    // result.
+    std::unordered_map<uint64_t, SlotRef> durationSlots;
+    auto slotKey = [](int32_t round, int32_t number) {
+        return uint64_t(uint32_t(round)) << 32 | uint32_t(number);
+    };
+    for (StartGroup& g : contest.groups)
+        if (g.task == kTaskDuration)
+            for (int s = 0; s < g.usedSlots(); ++s)
+                durationSlots.try_emplace(slotKey(g.round, g.slots[s].pilotNumber), SlotRef{&g, s});
+
     std::array<uint8_t, kResultSize> resultBlock{};
     while (in.read(resultBlock.data(), kResultSize) == kResultSize) {
         if (firstInteger(resultBlock.data()) == 0)
@@ -393,13 +415,13 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
         readResult(resultBlock.data(), *r);
         if (version1)
             r->speedWave2 = 0;
-        SlotRef slot = contest.FindEquipeDe(r->round, r->number, kTaskDuration);
-        if (!slot) {
+        auto found = durationSlots.find(slotKey(r->round, r->number));
+        if (found == durationSlots.end()) {
             outcome.status = LoadStatus::OrphanResult;
             contest.raiseFault(kFaultRepriseFic);
             return outcome;
         }
-        GroupSlot& s = slot.group->slots[slot.slot];
+        GroupSlot& s = found->second.group->slots[found->second.slot];
         (r->isReflight ? s.reflight : s.result) = r;
         if (r->speedTime != 0 && static_cast<float>(r->speedTime) <= contest.bestSpeedTime)
             contest.bestSpeedTime = static_cast<float>(r->speedTime);
