@@ -34,12 +34,12 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        auto spec = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == specs.end()) {
+        auto known = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
+        if (known == specs.end()) {
             error = "option inconnue : --" + name;
             return std::nullopt;
         }
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (inlineValue) {
                 error = "l'option --" + name + " ne prend pas de valeur";
                 return std::nullopt;
