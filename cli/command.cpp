@@ -164,6 +164,10 @@ const std::vector<std::unique_ptr<Command>>& allCommands()
         list.push_back(makeNewCommand());
         list.push_back(makeInfoCommand());
         list.push_back(makeCopyCommand());
+        addCompetitorCommands(list);
+        addRoundCommands(list);
+        addScoringCommands(list);
+        addInspectionCommands(list);
         return list;
     }();
     return commands;

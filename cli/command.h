@@ -95,4 +95,11 @@ std::unique_ptr<Command> makeNewCommand();
 std::unique_ptr<Command> makeInfoCommand();
 std::unique_ptr<Command> makeCopyCommand();
 
+// Each subsystem appends its commands (cli/<subsystem>/commands.cpp).
+using CommandList = std::vector<std::unique_ptr<Command>>;
+void addCompetitorCommands(CommandList& list);
+void addRoundCommands(CommandList& list);
+void addScoringCommands(CommandList& list);
+void addInspectionCommands(CommandList& list);
+
 } // namespace r7t::cli

@@ -60,6 +60,9 @@ public:
     float bestSpeedTime = 1000.0f;        // tenths of a second; 1000 = none
     int32_t next24GHz = k24GHzFrequency;
 
+    // --- Session state (not saved) ---
+    int currentRound = 0;   // the round the dialogs show; 0 = none
+
     // --- The open file ---
     std::string szPath;     // contest file
     std::string backupPath; // derived from szPath by setPath

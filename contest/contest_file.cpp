@@ -84,13 +84,12 @@ void writeGroup(Writer& w, const StartGroup& g)
         w.i32(s.frequency);
         w.i32(s.onFrequency2);
         w.i32(s.flightOrder);
-        w.i32(s.reserved4);
-        w.i32(s.reserved5);
+        w.text(s.watchLetters);
         w.i32(s.filled);
         w.link();
         w.link();
-        w.i32(s.reserved9);
-        w.i32(s.reserved10);
+        w.i32(s.watchLevel);
+        w.i32(s.weighingMark);
     }
     w.link();
     w.i32(g.reserved);
@@ -210,15 +209,14 @@ void readGroup(const uint8_t* block, StartGroup& g)
         s.frequency = f.i32();
         s.onFrequency2 = f.i32();
         s.flightOrder = f.i32();
-        s.reserved4 = f.i32();
-        s.reserved5 = f.i32();
+        f.text(s.watchLetters);
         s.filled = f.i32();
         f.skipLink();
         f.skipLink();
         s.result = nullptr;
         s.reflight = nullptr;
-        s.reserved9 = f.i32();
-        s.reserved10 = f.i32();
+        s.watchLevel = f.i32();
+        s.weighingMark = f.i32();
     }
     f.skipLink();
     g.reserved = f.i32();

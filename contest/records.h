@@ -68,13 +68,12 @@ struct GroupSlot {
     int32_t frequency = 0;       // kHz used for this start
     int32_t onFrequency2 = 0;    // 1 if flying on frequency 2
     int32_t flightOrder = 0;     // position given by the draw, 1..N
-    int32_t reserved4 = 0;
-    int32_t reserved5 = 0;
-    int32_t filled = 0;          // 99 for every filled slot
+    FixedText<8> watchLetters;   // indexes 4-5: up to three marks "a " / "A "
+    int32_t filled = 0;          // 99 for every filled slot (the drawn mark)
     FlightResult* result = nullptr;   // first flight of this round (duration groups)
     FlightResult* reflight = nullptr; // re-flight of this round (duration groups)
-    int32_t reserved9 = 0;
-    int32_t reserved10 = 0;
+    int32_t watchLevel = 0;      // 0 none, 1 orange, 2 red
+    int32_t weighingMark = 0;    // 0 no draw yet, -1 drawn not selected, 1 speed, 2 duration
 
     bool operator==(const GroupSlot&) const = default;
 };
