@@ -167,6 +167,7 @@ const std::vector<std::unique_ptr<Command>>& allCommands()
         addCompetitorCommands(list);
         addRoundCommands(list);
         addScoringCommands(list);
+        addRankingCommands(list);
         addInspectionCommands(list);
         return list;
     }();

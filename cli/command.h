@@ -100,6 +100,7 @@ using CommandList = std::vector<std::unique_ptr<Command>>;
 void addCompetitorCommands(CommandList& list);
 void addRoundCommands(CommandList& list);
 void addScoringCommands(CommandList& list);
+void addRankingCommands(CommandList& list);
 void addInspectionCommands(CommandList& list);
 
 } // namespace r7t::cli

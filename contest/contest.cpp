@@ -214,6 +214,36 @@ void Contest::FreeRam()
     results.clear();
 }
 
+void Contest::removeRoundGroups(int32_t round)
+{
+    if (!isValidRound(round))
+        return;
+    for (int32_t g = 1; g <= groupCount[round]; ++g) {
+        KillEquipe(round, 10 * g, kTaskDuration);
+        KillEquipe(round, 10 * g + 1, kTaskDuration);
+        KillEquipe(round, 10 * g, kTaskSpeed);
+        KillEquipe(round, 10 * g + 1, kTaskSpeed);
+    }
+    results.remove_if([&](const FlightResult& r) { return r.round == round; });
+}
+
+void Contest::undoExchanges()
+{
+    for (Pilot& p : pilots)
+        if (p.number >= 1 && p.number <= MaxNumPilot && p.exchanged == 1) {
+            std::swap(p.frequency1, p.frequency2);
+            p.exchanged = 0;
+        }
+}
+
+int Contest::highestPreparedRound() const
+{
+    for (int r = kMaxRounds; r >= 1; --r)
+        if (roundPrepared[r])
+            return r;
+    return 0;
+}
+
 void setPassword(Contest& contest, const std::string& typed)
 {
     contest.password.assignRaw(utf8ToCp1252(typed).substr(0, kMaxPasswordLength));

@@ -101,6 +101,18 @@ public:
     int NumeroLibre(bool towPilots) const;
     void FreeRam();
 
+    // --- Round-wide operations shared by the draw, the preparation and the
+    // frequency change ---
+    // Removes the tow and competitor records of groups 1..groupCount of the
+    // round, both tasks, and the round's results with them (a result without
+    // its group would make the file refuse to load).
+    void removeRoundGroups(int32_t round);
+    // Exchanges back frequencies 1 and 2 of every competitor 1..MaxNumPilot
+    // whose exchanged flag is 1, and clears the flag.
+    void undoExchanges();
+    // The highest round 1..40 with roundPrepared set; 0 if none.
+    int highestPreparedRound() const;
+
     // --- Faults and alerts ---
     // The first fault report raised since the last clearFault(); the contest
     // program ends on it, the command line reports it.
