@@ -20,6 +20,22 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (!optionsEnded && arg.size() == 2 && arg[0] == '-' && arg[1] != '-') {
+            auto alias = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) {
+                return s.shortName != '\0' && s.shortName == arg[1];
+            });
+            if (alias != specs.end()) {
+                if (!alias->takesValue) {
+                    parsed.values_[alias->name] = "";
+                } else if (i + 1 < args.size()) {
+                    parsed.values_[alias->name] = args[++i];
+                } else {
+                    error = "l'option " + arg + " attend une valeur";
+                    return std::nullopt;
+                }
+                continue;
+            }
+        }
         if (optionsEnded || arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
             if (arg == "--") {
                 optionsEnded = true;

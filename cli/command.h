@@ -24,6 +24,7 @@ struct Io {
 struct OptionSpec {
     std::string name; // without the leading "--"
     bool takesValue = false;
+    char shortName = '\0'; // '-x' alias, stored under name; '\0' none
 };
 
 class Arguments {

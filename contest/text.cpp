@@ -1,6 +1,8 @@
 #include "contest/text.h"
 
+#include <cstdarg>
 #include <cstdint>
+#include <cstdio>
 
 namespace r7t {
 
@@ -39,6 +41,24 @@ int encodeCp1252(char32_t c)
 }
 
 } // namespace
+
+std::string stringPrintf(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int size = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string out;
+    if (size > 0) {
+        out.resize(static_cast<size_t>(size) + 1);
+        std::vsnprintf(out.data(), out.size(), format, args);
+        out.resize(static_cast<size_t>(size));
+    }
+    va_end(args);
+    return out;
+}
 
 std::string cp1252ToUtf8(std::string_view bytes)
 {

@@ -18,6 +18,10 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Characters Windows-1252 cannot hold, and malformed UTF-8, become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// printf into a std::string of any length. Lists and prints format their
+// fields as Windows-1252 bytes so that widths like %-20s count characters.
+std::string stringPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 template <std::size_t N>
 struct FixedText {
     std::array<char, N> bytes{};

@@ -1,0 +1,141 @@
+#include "rounds/weighing.h"
+
+#include "contest/text.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace r7t {
+
+namespace {
+
+struct WeighingRow {
+    int32_t number = 0;
+    bool selected = false;
+    bool durationMark = false;
+    bool speedMark = false;
+};
+
+// The competitor records of the round's task, groups 1..G in order.
+std::vector<StartGroup*> competitorRecords(Contest& contest, int round, int task)
+{
+    std::vector<StartGroup*> records;
+    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
+        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, task);
+        if (!group)
+            return {};
+        records.push_back(group);
+    }
+    return records;
+}
+
+std::vector<WeighingRow> durationRows(const std::vector<StartGroup*>& durationGroups)
+{
+    std::vector<WeighingRow> rows;
+    for (const StartGroup* g : durationGroups)
+        for (int s = 0; s < g->usedSlots(); ++s)
+            rows.push_back({g->slots[s].pilotNumber});
+    return rows;
+}
+
+int leadingInteger(const std::string& text, size_t maxChars)
+{
+    return std::atoi(text.substr(0, maxChars).c_str());
+}
+
+} // namespace
+
+bool weighingDrawMade(Contest& contest, int round)
+{
+    if (!isValidRound(round) || contest.groupCount[round] < 1)
+        return false;
+    for (const StartGroup& g : contest.groups)
+        if (g.round == round && g.id == 11 && g.task == kTaskDuration)
+            return g.slots[0].weighingMark != 0;
+    return false;
+}
+
+WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
+{
+    WeighingResult result;
+    result.lines.push_back("");
+    if (!isValidRound(round) || !contest.roundPrepared[round])
+        return result;
+
+    const std::vector<StartGroup*> duration = competitorRecords(contest, round, kTaskDuration);
+    const std::vector<StartGroup*> speed = competitorRecords(contest, round, kTaskSpeed);
+    if (contest.fault())
+        return result;
+
+    if (!weighingDrawMade(contest, round)) {
+        const int placed = contest.ComptePlaces(round);
+        int toDraw = (placed + 4) / 5;
+        std::vector<WeighingRow> rows = durationRows(duration);
+        for (StartGroup* g : duration)
+            for (GroupSlot& s : g->slots)
+                s.weighingMark = kMarkNotSelected;
+        for (StartGroup* g : speed)
+            for (GroupSlot& s : g->slots)
+                s.weighingMark = kMarkNotSelected;
+        // A damaged round could hold fewer rows than placed competitors:
+        // never ask for more marks than the rows can take.
+        toDraw = std::min(toDraw, 2 * static_cast<int>(rows.size()));
+        while (toDraw > 0) {
+            const int i = random.Aleatoire(placed);
+            const int task = static_cast<int>(random.nextValue() % 100) % 2;
+            if (i >= static_cast<int>(rows.size()))
+                continue;
+            WeighingRow& row = rows[static_cast<size_t>(i)];
+            if (task == 0 && !row.durationMark) {
+                row.durationMark = row.selected = true;
+                --toDraw;
+            } else if (task == 1 && !row.speedMark) {
+                row.speedMark = row.selected = true;
+                --toDraw;
+            }
+        }
+        for (const WeighingRow& row : rows) {
+            if (row.speedMark)
+                if (SlotRef s = contest.FindEquipeDe(round, row.number, kTaskSpeed))
+                    s.group->slots[s.slot].weighingMark = kMarkSpeed;
+            if (row.durationMark)
+                if (SlotRef s = contest.FindEquipeDe(round, row.number, kTaskDuration))
+                    s.group->slots[s.slot].weighingMark = kMarkDuration;
+        }
+        result.drawn = true;
+    }
+
+    std::vector<std::string> selected;
+    for (const StartGroup* g : duration)
+        for (int s = 0; s < g->usedSlots(); ++s) {
+            const GroupSlot& slot = g->slots[s];
+            const bool durationMark = slot.weighingMark >= 1;
+            const SlotRef speedSlot = contest.FindEquipeDe(round, slot.pilotNumber, kTaskSpeed);
+            const bool speedMark = speedSlot && speedSlot.group->slots[speedSlot.slot].weighingMark >= 1;
+            if (!durationMark && !speedMark)
+                continue;
+            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            if (!pilot)
+                return result;
+            selected.push_back(cp1252ToUtf8(stringPrintf(
+                "%s  %s  %s  %s", stringPrintf("%2i ", slot.pilotNumber).c_str(),
+                stringPrintf("%-20s", std::string(pilot->name.raw()).c_str()).c_str(),
+                speedMark ? " Vitesse " : "         ", durationMark ? "Dur\xE9" "e " : "")));
+        }
+    // The dialog's list is sorted by text, which puts the numbers in order.
+    std::sort(selected.begin(), selected.end());
+    result.lines.insert(result.lines.end(), selected.begin(), selected.end());
+    return result;
+}
+
+FlightSheetRange flightSheetRange(const std::string& from, const std::string& to)
+{
+    FlightSheetRange range;
+    range.DebImpr = leadingInteger(from, 3);
+    range.FinImpr = leadingInteger(to, 3);
+    if (range.FinImpr < range.DebImpr)
+        range.FinImpr = range.DebImpr;
+    return range;
+}
+
+} // namespace r7t

@@ -1,0 +1,100 @@
+#include "scoring/time_formats.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace r7t {
+
+namespace {
+
+constexpr int32_t kMaxInt = std::numeric_limits<int32_t>::max();
+
+std::string withFirstCommaAsPoint(std::string_view text)
+{
+    std::string s(text);
+    if (auto comma = s.find(','); comma != std::string::npos)
+        s[comma] = '.';
+    return s;
+}
+
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// What atof reads at the start of the text, independent of the locale (the
+// windowed program runs under a French locale whose decimal mark is a comma).
+double readDecimal(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size() && isSpace(s[i]))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    double value = 0.0;
+    auto [end, error] = std::from_chars(s.data() + i, s.data() + s.size(), value, std::chars_format::general);
+    if (error == std::errc::result_out_of_range)
+        return std::numeric_limits<double>::infinity();
+    if (error != std::errc() || end == s.data() + i)
+        return 0.0;
+    return negative ? -value : value;
+}
+
+// What atoi reads at the start of the text, saturated instead of overflowing.
+int64_t readInteger(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size() && isSpace(s[i]))
+        ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    int64_t value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
+        value = std::min<int64_t>(value * 10 + (s[i] - '0'), kMaxInt);
+    return negative ? -value : value;
+}
+
+} // namespace
+
+int32_t LitVitesse(std::string_view text)
+{
+    // The product is formed in double: "23.4" is 233.99999... in extended
+    // precision and would be truncated to 233.
+    const double tenths = std::fabs(readDecimal(withFirstCommaAsPoint(text)) * 10.0);
+    if (std::isnan(tenths))
+        return 0;
+    if (tenths >= static_cast<double>(kMaxInt))
+        return kMaxInt;
+    return static_cast<int32_t>(tenths);
+}
+
+int32_t LitDuree(std::string_view text)
+{
+    const std::string s = withFirstCommaAsPoint(text);
+    const int64_t minutes = std::abs(readInteger(s));
+    // The seconds are made positive too: "0.-5" must not store a negative
+    // duration that no check would catch.
+    int64_t seconds = 0;
+    if (auto point = s.find('.'); point != std::string::npos)
+        seconds = std::abs(readInteger(std::string_view(s).substr(point + 1)));
+    return static_cast<int32_t>(std::min<int64_t>(minutes * 60 + seconds, kMaxInt));
+}
+
+std::string FormatVitesse(int32_t tenths)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%i.%i", tenths / 10, tenths % 10);
+    return text;
+}
+
+std::string FormatDuree(int32_t seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%i.%02i", seconds / 60, seconds % 60);
+    return text;
+}
+
+} // namespace r7t

@@ -2,8 +2,11 @@
 
 namespace r7t::cli {
 
-void addInspectionCommands(CommandList&)
+std::unique_ptr<Command> makeInspectionCommand();
+
+void addInspectionCommands(CommandList& list)
 {
+    list.push_back(makeInspectionCommand());
 }
 
 } // namespace r7t::cli

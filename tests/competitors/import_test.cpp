@@ -1,0 +1,201 @@
+#include "competitors/import.h"
+
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace r7t;
+
+namespace {
+
+const std::string kHeader = "N°\tNom\tFréq1\tFréq2\tLicence\tClub\tN° club\tPays\tRemarque\n";
+
+std::string line(const std::string& number, const std::string& name, const std::string& f1,
+                 const std::string& f2 = "", const std::string& remark = "")
+{
+    return number + "\t" + name + "\t" + f1 + "\t" + f2 + "\tLIC" + number + "\tClub\t42\tFrance\t" + remark + "\n";
+}
+
+ImportOutcome importText(Contest& c, const std::string& text)
+{
+    std::istringstream in(text);
+    return importCompetitors(c, in);
+}
+
+} // namespace
+
+TEST(Import, CreatesEveryFieldOfEveryLine)
+{
+    Contest c;
+    const std::string file = kHeader + line("7", "MARTIN", "35,01", "2400", "pas de remarque\tdixième champ") +
+                             line("12", "DURAND", "2400000") + line("3", "PETIT", "72.21", "35012");
+    ImportOutcome o = importText(c, file);
+    ASSERT_EQ(o.status, ImportStatus::Imported);
+    EXPECT_EQ(o.imported, 3u);
+    EXPECT_EQ(o.errors, 0u);
+    EXPECT_EQ(o.resultLine, "3  fiche(s) importée(s)  -  0  erreur(s)");
+    EXPECT_EQ(c.competitorCount, 3);
+    EXPECT_EQ(c.MaxNumPilot, 12);
+    const Pilot* p = c.FindPilote(7);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->name.raw(), "MARTIN");
+    EXPECT_EQ(p->frequency1, 35010);
+    EXPECT_EQ(p->frequency2, 2400000);
+    EXPECT_EQ(p->licence.raw(), "LIC7");
+    EXPECT_EQ(p->club.raw(), "Club");
+    EXPECT_EQ(p->clubNumber, 42);
+    EXPECT_EQ(p->country.raw(), "France");
+    EXPECT_EQ(p->remark.raw(), "pas de remarque\tdixième champ"); // a tenth field ends up in the remark
+    EXPECT_EQ(p->participation, 99);
+    EXPECT_EQ(c.FindPilote(12)->frequency2, 0);
+    EXPECT_EQ(c.FindPilote(3)->frequency2, 35012);
+    // Creation order is file order.
+    EXPECT_EQ(c.pilots.front().number, 7);
+    EXPECT_EQ(c.pilots.back().number, 3);
+}
+
+TEST(Import, AnyFaultImportsNothingAndListsFaultsInOrder)
+{
+    Contest c;
+    const std::string file = kHeader + line("1", "A", "35010") +          // 2 fine
+                             line("99", "", "2.4 GHz") +                   // 3 name, number, frequency
+                             "5\tseven\ttabs\tonly\there\t\t\t\n" +        // 4 7 tabs
+                             line("1", "C", "35030") +                     // 5 number met on line 2
+                             line("6", "D", "35050", "41.5");              // 6 frequency 2
+    ImportOutcome o = importText(c, file);
+    EXPECT_EQ(o.status, ImportStatus::Refused);
+    EXPECT_EQ(o.imported, 0u);
+    EXPECT_TRUE(c.pilots.empty());
+    EXPECT_EQ(c.competitorCount, 0);
+    EXPECT_EQ(o.errors, 6u);
+    EXPECT_EQ(o.resultLine, "0  fiche(s) importée(s)  -  6  erreur(s)");
+    EXPECT_EQ(o.errorLines, (std::vector<std::string>{
+                                "ligne 3 - Nom absent",
+                                "ligne 3 - Numéro doublé ou absent",
+                                "ligne 3 - Fréquence incorrecte",
+                                "ligne 4 - Ligne incorrecte",
+                                "ligne 5 - Numéro doublé ou absent",
+                                "ligne 6 - Fréquence incorrecte",
+                            }));
+    EXPECT_EQ(o.lastLine, 6u);
+}
+
+TEST(Import, SecondImportOfTheSameFileFlagsEveryNumber)
+{
+    Contest c;
+    const std::string file = kHeader + line("1", "A", "35010") + line("2", "B", "35030") + line("98", "C", "35050");
+    ASSERT_EQ(importText(c, file).imported, 3u);
+    ImportOutcome again = importText(c, file);
+    EXPECT_EQ(again.status, ImportStatus::Refused);
+    EXPECT_EQ(again.errorLines, (std::vector<std::string>{"ligne 2 - Numéro doublé ou absent",
+                                                          "ligne 3 - Numéro doublé ou absent",
+                                                          "ligne 4 - Numéro doublé ou absent"}));
+    EXPECT_EQ(c.pilots.size(), 3u);
+    EXPECT_EQ(c.competitorCount, 3);
+}
+
+TEST(Import, NumbersOutsideOneToNinetyEightAreRefused)
+{
+    Contest c;
+    for (const char* number : {"99", "0", "", "-4", "abc", "101", "00000001" /* kept: "0000000" */}) {
+        ImportOutcome o = importText(c, kHeader + line(number, "A", "35010"));
+        EXPECT_EQ(o.errorLines, std::vector<std::string>{"ligne 2 - Numéro doublé ou absent"}) << number;
+    }
+    EXPECT_TRUE(c.pilots.empty());
+}
+
+TEST(Import, ShortLineEndsTheFile)
+{
+    Contest c;
+    const std::string file = kHeader + line("1", "A", "35010") + "\t\t\t\n" + line("2", "", "bad") + "garbage\n";
+    ImportOutcome o = importText(c, file);
+    EXPECT_EQ(o.status, ImportStatus::Imported);
+    EXPECT_EQ(o.imported, 1u);
+    EXPECT_EQ(o.lastLine, 2u);
+    EXPECT_EQ(c.FindPilote(2), nullptr);
+    // Nine characters and the newline make ten: a line.
+    EXPECT_EQ(importText(c, kHeader + "123456789\n").errorLines,
+              std::vector<std::string>{"ligne 2 - Ligne incorrecte"});
+    EXPECT_EQ(importText(c, kHeader + "12345678\n").errors, 0u);
+}
+
+TEST(Import, HeaderNeedsSevenTabs)
+{
+    Contest c;
+    ImportOutcome o = importText(c, "a\tb\tc\td\te\tf\tg\n" + line("1", "A", "35010"));
+    EXPECT_EQ(o.status, ImportStatus::Incompatible);
+    EXPECT_EQ(o.alert, "Le fichier choisi est incompatible !");
+    EXPECT_EQ(importText(c, "").status, ImportStatus::Incompatible);
+    EXPECT_TRUE(c.pilots.empty());
+    EXPECT_EQ(importText(c, "\t\t\t\t\t\t\t\n" + line("1", "A", "35010")).imported, 1u);
+}
+
+TEST(Import, LinesOfAnyLengthKeepTheirFieldWidths)
+{
+    Contest c;
+    const std::string longName(5000, 'N');
+    const std::string longRemark(100000, 'r');
+    const std::string file = kHeader + line("1", longName, "35010", "", longRemark) +
+                             "2\tCRLF\t35.03\t\tL\tC\t1\tF\tfin\r\n" + line("3", "C", "35050");
+    ImportOutcome o = importText(c, file);
+    ASSERT_EQ(o.status, ImportStatus::Imported) << (o.errorLines.empty() ? "" : o.errorLines[0]);
+    EXPECT_EQ(o.imported, 3u);
+    EXPECT_EQ(o.lastLine, 4u);
+    EXPECT_EQ(c.FindPilote(1)->name.raw(), std::string(31, 'N'));
+    EXPECT_EQ(c.FindPilote(1)->remark.raw(), std::string(127, 'r'));
+    EXPECT_EQ(c.FindPilote(2)->remark.raw(), "fin"); // CR LF is the line end
+}
+
+TEST(Import, ErrorFlagsForAnyNumberOfLines)
+{
+    Contest c;
+    std::string file = kHeader;
+    for (int i = 0; i < 3000; ++i)
+        file += line("1", "A", "35010");
+    ImportOutcome o = importText(c, file);
+    EXPECT_EQ(o.status, ImportStatus::Refused);
+    ASSERT_EQ(o.errorLines.size(), 2999u);
+    EXPECT_EQ(o.errorLines.front(), "ligne 3 - Numéro doublé ou absent");
+    EXPECT_EQ(o.errorLines.back(), "ligne 3001 - Numéro doublé ou absent");
+    EXPECT_EQ(o.flags.get(2), 0);
+    EXPECT_EQ(o.flags.get(3001), kImportBadNumber);
+}
+
+TEST(Import, CheckModeCreatesNothingAndCreateModeSkipsFaultyLines)
+{
+    Contest c;
+    std::istringstream in(line("4", "A", "35010") + line("5", "", "35030") + line("6", "C", "35050"));
+    std::size_t errors = 0, imported = 0;
+    ImportFlags flags;
+    EXPECT_EQ(LitFichierImport(c, in, errors, imported, flags, kImportCheck), 4u);
+    EXPECT_EQ(errors, 1u);
+    EXPECT_EQ(imported, 0u);
+    EXPECT_TRUE(c.pilots.empty());
+    in.clear();
+    in.seekg(0);
+    flags.clear();
+    LitFichierImport(c, in, errors, imported, flags, kImportCreate);
+    EXPECT_EQ(errors, 1u);
+    EXPECT_EQ(imported, 2u);
+    EXPECT_EQ(flags.get(3), kImportNameMissing);
+    EXPECT_NE(c.FindPilote(4), nullptr);
+    EXPECT_EQ(c.FindPilote(5), nullptr);
+    EXPECT_EQ(c.competitorCount, 2);
+}
+
+TEST(Import, FileThatCannotBeOpenedGetsAnAlert)
+{
+    Contest c;
+    fixtures::TempDir dir;
+    ImportOutcome missing = importCompetitorsFromFile(c, dir.file("absent.txt"));
+    EXPECT_EQ(missing.status, ImportStatus::CannotOpen);
+    EXPECT_EQ(missing.alert, "Le fichier " + dir.file("absent.txt") + " ne peut pas être ouvert !");
+    EXPECT_EQ(importCompetitorsFromFile(c, dir.path()).status, ImportStatus::CannotOpen);
+
+    fixtures::writeFile(dir.file("list.txt"), utf8ToCp1252(kHeader + line("8", "Hélène", "35.01")));
+    ImportOutcome o = importCompetitorsFromFile(c, dir.file("list.txt"));
+    EXPECT_EQ(o.status, ImportStatus::Imported);
+    EXPECT_EQ(c.FindPilote(8)->name.utf8(), "Hélène");
+}

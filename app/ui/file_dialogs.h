@@ -1,0 +1,48 @@
+// The shared file-dialog description (PopFileInitialize): the contest filter
+// of string 33, the default extension "r7s", the folder of the last choice.
+// Behind an interface so that tests can answer the dialogs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace r7t::ui {
+
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // The save dialog (overwriting asks first); an empty path when cancelled.
+    virtual QString chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName) = 0;
+    // The open dialog; the file must exist. An empty path when cancelled.
+    virtual QString chooseOpenFile(QWidget* owner, const QString& title) = 0;
+};
+
+// Qt name filters from a table filter (string n through MakeSzFilter):
+// "Fichiers concours (*.r7s)", and "*.*" meaning every file.
+QStringList nameFilters(int filterString);
+
+// The platform's own file dialogs.
+class PlatformFileChooser : public FileChooser {
+public:
+    // PopFileInitialize: the contest filter and extension, the current folder.
+    PlatformFileChooser();
+
+    // Another filter and extension (the import and the text export use them),
+    // and back to the contest's.
+    void setFilter(int filterString, const QString& defaultSuffix);
+    void restoreContestFilter() { setFilter(33, QStringLiteral("r7s")); }
+
+    QString chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName) override;
+    QString chooseOpenFile(QWidget* owner, const QString& title) override;
+
+    const QString& folder() const { return folder_; }
+
+private:
+    QStringList filters_;
+    QString suffix_;
+    QString folder_;
+};
+
+} // namespace r7t::ui

@@ -1,0 +1,15 @@
+// orvel_r7t: the contest program.
+#include "app/ui/program.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvel_r7t"));
+    std::vector<std::string> arguments;
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i)
+        arguments.push_back(args[i].toStdString());
+    return r7t::ui::runContestProgram(app, arguments);
+}

@@ -1,0 +1,104 @@
+// The contest program's main window: menu bar "MainMenu", the status
+// display with its fields and buttons, the three popup menus, the command
+// dispatch (DoWMCommand) and the backup timer 99.
+#pragma once
+
+#include "app/commands.h"
+#include "contest/contest.h"
+#include "contest/contest_file.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QMenu;
+class QTimer;
+
+namespace r7t::ui {
+
+class FileChooser;
+class StatusDisplay;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // What a command does once its precondition holds: the dialogs and
+    // prints of the later subsystems register here; the parameter is the
+    // command's second parameter (the task of command 124).
+    using CommandHandler = std::function<void(MainWindow& window, int parameter)>;
+
+    static constexpr int kBackupPeriodMs = 300000;
+
+    MainWindow(Contest& contest, FileChooser& files, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Once a contest is open: the file name, the fields from its header and
+    // the backup timer.
+    void startContest();
+
+    void DoWMCommand(int id, int parameter = 0);
+    void setCommandHandler(CommandAction action, CommandHandler handler);
+
+    // RedessineCompteurs: the lower status box is drawn again.
+    void RedessineCompteurs();
+
+    // MajFichier with the alert naming the file when it fails.
+    SaveOutcome saveContest();
+
+    void setBackupPeriod(int milliseconds);
+    QTimer* backupTimer() const { return backupTimer_; }
+
+    Contest& contest() { return contest_; }
+    CommandSettings& settings() { return settings_; }
+    StatusDisplay* statusDisplay() const { return display_; }
+    FileChooser& fileChooser() { return files_; }
+    // The popup menu of button 200, 202 or 203.
+    QMenu* popup(int buttonId) const;
+
+    // Where the window belongs: the scaled 1024 x 768 design from the
+    // screen's top-left corner.
+    QRect designGeometry() const;
+
+Q_SIGNALS:
+    // Command 102 went through: the program ends.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenuBar();
+    QAction* addCommand(QMenu* menu, const QString& text, int id, bool enabled = true);
+    QMenu* buildPopup(const PopupItem* items, size_t count);
+    void showPopup(QMenu* menu);
+    void saveCopy();
+    void quit();
+    void afterCommand();
+    void snapBack();
+
+    Contest& contest_;
+    FileChooser& files_;
+    CommandSettings settings_;
+    StatusDisplay* display_;
+    QTimer* backupTimer_;
+    QMenu* pilotsPopup_;
+    QMenu* roundsPopup_;
+    QMenu* rankingsPopup_;
+    std::map<CommandAction, CommandHandler> handlers_;
+    bool ending_ = false;
+    bool snapPending_ = false;
+};
+
+// MajFichier with, when it fails, the alert naming the file over the owner;
+// the contest stays in memory and the next save tries again.
+SaveOutcome saveContest(QWidget* owner, Contest& contest);
+
+// RedessineCompteurs from any widget of the program: the main window above
+// it redraws its lower status box.
+void RedessineCompteurs(QWidget* widget);
+
+} // namespace r7t::ui

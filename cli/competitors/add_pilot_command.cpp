@@ -1,0 +1,45 @@
+// r7t add-pilot: the person form in new mode ("INSCRIRE").
+#include "cli/competitors/competitor_commands.h"
+
+#include "app/strings.h"
+
+namespace r7t::cli {
+
+namespace {
+
+class AddPilotCommand : public ContestCommand {
+public:
+    std::string name() const override { return "add-pilot"; }
+    std::string synopsis() const override { return "FICHIER [--tow] " + personFormSynopsis() + " [--password W]"; }
+    std::string description() const override { return "inscrit un concurrent (ou un remorqueur) ; affiche son numéro"; }
+
+protected:
+    std::vector<OptionSpec> commandOptions() const override
+    {
+        std::vector<OptionSpec> specs = personFormOptions();
+        specs.push_back({"tow", false});
+        return specs;
+    }
+
+    Outcome body(Contest& contest, const Arguments& args, Io io) override
+    {
+        const PersonKind kind = args.has("tow") ? PersonKind::TowPilot : PersonKind::Competitor;
+        if (kind == PersonKind::TowPilot && hasMassOption(args)) {
+            io.err << "r7t " << name() << ": les masses ne concernent que les concurrents\n" << usage() << "\n";
+            return {kExitUsage, false};
+        }
+        PersonForm form;
+        applyPersonOptions(form, args);
+        EntryResult result = createPerson(contest, kind, form);
+        if (!result.ok())
+            return {refuse(io, terminalText(result.message)), false};
+        io.out << result.number << "\n";
+        return {kExitOk, true};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeAddPilotCommand() { return std::make_unique<AddPilotCommand>(); }
+
+} // namespace r7t::cli

@@ -1,0 +1,43 @@
+// r7t delete-pilot: "Supprimer" of the pilot list, disabled once a round is
+// prepared.
+#include "cli/competitors/competitor_commands.h"
+
+namespace r7t::cli {
+
+namespace {
+
+class DeletePilotCommand : public ContestCommand {
+public:
+    std::string name() const override { return "delete-pilot"; }
+    std::string synopsis() const override { return "FICHIER NUMERO [--password W]"; }
+    std::string description() const override { return "supprime un concurrent ou un remorqueur"; }
+    int minPositional() const override { return 2; }
+    int maxPositional() const override { return 2; }
+
+protected:
+    Outcome body(Contest& contest, const Arguments& args, Io io) override
+    {
+        const std::optional<int32_t> number = parseNumberArgument(args.positional()[1]);
+        if (!number) {
+            io.err << "r7t " << name() << ": numéro invalide : " << args.positional()[1] << "\n" << usage() << "\n";
+            return {kExitUsage, false};
+        }
+        switch (deletePerson(contest, *number)) {
+        case DeleteStatus::NotFound:
+            return {refuse(io, terminalText(unknownPersonText(*number))), false};
+        case DeleteStatus::RoundsPrepared:
+            return {refuse(io, terminalText(deleteRefusedText())), false};
+        case DeleteStatus::Done:
+            break;
+        }
+        for (const PilotListLine& line : pilotListLines(contest, kindOfNumber(*number)))
+            io.out << terminalLine(line.text) << "\n";
+        return {kExitOk, true};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeDeletePilotCommand() { return std::make_unique<DeletePilotCommand>(); }
+
+} // namespace r7t::cli

@@ -1,0 +1,80 @@
+// r7t edit-pilot: the person form in modify mode ("MODIFIER"), optionally
+// after its "Modif. Freq." button (--frequency-change).
+#include "cli/competitors/competitor_commands.h"
+
+#include "competitors/frequency_change.h"
+
+namespace r7t::cli {
+
+namespace {
+
+class EditPilotCommand : public ContestCommand {
+public:
+    std::string name() const override { return "edit-pilot"; }
+    std::string synopsis() const override
+    {
+        return "FICHIER NUMERO " + personFormSynopsis() + " [--frequency-change MANCHE] [--password W]";
+    }
+    std::string description() const override { return "modifie un concurrent ou un remorqueur"; }
+    int minPositional() const override { return 2; }
+    int maxPositional() const override { return 2; }
+
+protected:
+    std::vector<OptionSpec> commandOptions() const override
+    {
+        std::vector<OptionSpec> specs = personFormOptions();
+        specs.push_back({"frequency-change", true});
+        return specs;
+    }
+
+    Outcome body(Contest& contest, const Arguments& args, Io io) override
+    {
+        const std::optional<int32_t> number = parseNumberArgument(args.positional()[1]);
+        if (!number) {
+            io.err << "r7t " << name() << ": numéro invalide : " << args.positional()[1] << "\n" << usage() << "\n";
+            return {kExitUsage, false};
+        }
+        const Pilot* pilot = contest.FindPilote(*number);
+        if (!pilot)
+            return {refuse(io, terminalText(unknownPersonText(*number))), false};
+        const PersonKind kind = kindOfNumber(*number);
+        if (kind == PersonKind::TowPilot && hasMassOption(args)) {
+            io.err << "r7t " << name() << ": les masses ne concernent que les concurrents\n" << usage() << "\n";
+            return {kExitUsage, false};
+        }
+        // The form is filled when it opens, before any frequency change.
+        PersonForm form = personForm(*pilot);
+        applyPersonOptions(form, args);
+
+        bool unlocked = false;
+        bool changed = false;
+        if (args.has("frequency-change")) {
+            FrequencyChangeOutcome cancelled = cancelRoundsFrom(contest, args.value("frequency-change"));
+            if (cancelled.status == FrequencyChangeStatus::RoundAlreadyFlown)
+                return {refuse(io, std::string(kRoundAlreadyFlownText) + " (première manche possible : " +
+                                       std::to_string(cancelled.firstCancellable) + ")"),
+                        false};
+            afterFrequencyChange(contest, *number);
+            unlocked = true;
+            changed = true; // the frequency change is saved even if the form is then refused
+            io.out << cancelledRoundsText(cancelled.cancelledRounds) << "\n";
+        }
+        EntryResult result = modifyPerson(contest, *number, form, unlocked);
+        if (!result.ok()) {
+            std::string message = terminalText(result.message);
+            if (result.status == EntryStatus::FrequencyLocked)
+                message += "\n(r7t change-frequency, ou --frequency-change MANCHE)";
+            return {refuse(io, message), changed};
+        }
+        io.out << terminalLine(LignePilote(*contest.FindPilote(*number))) << "\n";
+        if (kind == PersonKind::Competitor)
+            io.out << abandonLine(contest, *number) << "\n";
+        return {kExitOk, true};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeEditPilotCommand() { return std::make_unique<EditPilotCommand>(); }
+
+} // namespace r7t::cli

@@ -1,0 +1,54 @@
+// r7t scores: the score list of a round, each competitor with the state of
+// its result (VIDE, FEUTEMPO, FEUVERT).
+#include "cli/scoring/scoring_cli.h"
+
+#include "app/strings.h"
+
+namespace r7t::cli {
+
+namespace {
+
+constexpr int kMessageNoPreparedRound = 421;
+constexpr int kRoundTitle = 51; // "Manche %i"
+
+class ScoresCommand : public ContestCommand {
+public:
+    std::string name() const override { return "scores"; }
+    std::string synopsis() const override { return "FICHIER [MANCHE] [--password W]"; }
+    std::string description() const override { return "liste de saisie des scores d'une manche"; }
+    int maxPositional() const override { return 2; }
+
+protected:
+    Outcome body(Contest& contest, const Arguments& args, Io io) override
+    {
+        int round = scoreListRound(contest);
+        if (args.positional().size() > 1) {
+            auto chosen = parseIntegerIn(args.positional()[1], 1, kMaxRounds);
+            if (!chosen) {
+                io.err << "r7t scores: manche incorrecte : " << args.positional()[1] << "\n" << usage() << "\n";
+                return {kExitUsage, false};
+            }
+            round = *chosen;
+            if (!contest.roundPrepared[round])
+                return {refuse(io, "la manche " + std::to_string(round) + " n'est pas préparée"), false};
+        } else if (round == 0) {
+            return {refuse(io, terminalText(MajMessage(kMessageNoPreparedRound))), false};
+        }
+        const auto lines = scoreListLines(contest, round);
+        if (reportFault(contest, io))
+            return {kExitRefused, false};
+        std::string title(MajStr(kRoundTitle));
+        if (auto at = title.find("%i"); at != std::string::npos)
+            title.replace(at, 2, std::to_string(round));
+        io.out << title << "\n";
+        for (const ScoreListLine& line : lines)
+            printScoreLine(io.out, line);
+        return {};
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Command> makeScoresCommand() { return std::make_unique<ScoresCommand>(); }
+
+} // namespace r7t::cli

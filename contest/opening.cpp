@@ -1,0 +1,112 @@
+#include "contest/opening.h"
+
+#include <ctime>
+#include <filesystem>
+
+namespace r7t {
+
+std::string commandLinePath(std::string_view commandLine)
+{
+    // A quoted path ends at its closing quote, so that quoted arguments after
+    // it cannot stretch it.
+    size_t quote;
+    if (!commandLine.empty() && commandLine.front() == '"') {
+        commandLine.remove_prefix(1);
+        quote = commandLine.find('"');
+    } else {
+        quote = commandLine.rfind('"');
+    }
+    if (quote != std::string_view::npos)
+        commandLine = commandLine.substr(0, quote);
+    return std::string(commandLine);
+}
+
+std::string contestPathFromArguments(const std::vector<std::string>& arguments)
+{
+    return arguments.empty() ? std::string() : commandLinePath(arguments.front());
+}
+
+std::string fileDateText(int day, int month, int year)
+{
+    return stringPrintf("%02d_%02d_%02d", day, month, ((year % 100) + 100) % 100);
+}
+
+std::string proposedFileName(std::string_view pattern, int day, int month, int year)
+{
+    const std::string date = fileDateText(day, month, year);
+    std::string out;
+    bool used = false;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (!used && pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's') {
+            out += date;
+            used = true;
+            ++i;
+            continue;
+        }
+        out += pattern[i];
+    }
+    return out;
+}
+
+std::string proposedFileNameToday(std::string_view pattern)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return proposedFileName(pattern, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+}
+
+std::string fileTitleOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void startNewContest(Contest& contest, const std::string& path, const std::string& typedPassword)
+{
+    contest.setPath(path);
+    contest.FlagFic = 1;
+    setPassword(contest, typedPassword);
+}
+
+bool makeFileWritable(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (ec || !fs::is_regular_file(st))
+        return false;
+    if ((st.permissions() & fs::perms::owner_write) != fs::perms::none)
+        return true;
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+    return !ec;
+}
+
+OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword)
+{
+    auto refuse = [&](OpenStatus status) {
+        contest.FlagFic = 0;
+        contest.setPath({});
+        return status;
+    };
+
+    contest.setPath(path);
+    contest.FlagFic = 1;
+    const LoadOutcome loaded = RepriseFic(contest);
+    if (loaded.status == LoadStatus::OrphanResult)
+        return refuse(OpenStatus::Fault);
+    if (loaded.status == LoadStatus::Incompatible || contest.FlagFic != 1)
+        return refuse(OpenStatus::Incompatible);
+
+    if (!contest.password.empty()) {
+        const std::optional<std::string> typed = askPassword ? askPassword() : std::nullopt;
+        if (!typed || !passwordMatches(contest, *typed))
+            return refuse(OpenStatus::WrongPassword);
+    }
+
+    makeFileWritable(path);
+    contest.setPath(path);
+    return OpenStatus::Opened;
+}
+
+} // namespace r7t

@@ -1,0 +1,104 @@
+#include "contest/ui/opening_dialog.h"
+
+#include "app/strings.h"
+#include "app/ui/dialog_units.h"
+#include "app/ui/drawing_resources.h"
+#include "app/ui/file_dialogs.h"
+#include "app/ui/help_window.h"
+#include "app/ui/pictures.h"
+#include "contest/ui/password_dialogs.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace r7t::ui {
+
+namespace {
+
+constexpr int kHelpTopicOpening = 2;
+
+} // namespace
+
+OpeningDialog::OpeningDialog(Contest& contest, FileChooser& files, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , contest_(contest)
+    , files_(files)
+{
+    setObjectName(QStringLiteral("DIALFIC"));
+    setWindowTitle(controlString(500));
+    setWindowIcon(programIcon());
+    const QFont font = dialogFont("MS Sans Serif", 10);
+    setFont(font);
+    const DialogUnits du(font);
+    setFixedSize(du.size(161, 142));
+
+    auto* create = addButton(this, 518, controlString(518), du, 14, 57, 138, 19);
+    create->setDefault(true);
+    auto* resume = addButton(this, 519, controlString(519), du, 14, 87, 138, 19);
+    auto* stop = addButton(this, 2, controlString(520), du, 14, 116, 36, 12);
+    auto* help = addButton(this, 850, QStringLiteral("?"), du, 140, 116, 12, 12);
+    create->setFocus();
+
+    connect(create, &QPushButton::clicked, this, &OpeningDialog::newContest);
+    connect(resume, &QPushButton::clicked, this, &OpeningDialog::resumeContest);
+    connect(stop, &QPushButton::clicked, this, &OpeningDialog::reject);
+    connect(help, &QPushButton::clicked, this, [this] { openHelp(this, kHelpTopicOpening); });
+}
+
+void OpeningDialog::newContest()
+{
+    const QString name = QString::fromStdString(proposedFileNameToday(MajStr(34)));
+    const QString path = files_.chooseSaveFile(this, controlString(32), name);
+    if (path.isEmpty()) {
+        done(contest_.FlagFic);
+        return;
+    }
+    startNewContest(contest_, path.toStdString(), {});
+    askNewPassword(contest_, this);
+    done(1);
+}
+
+void OpeningDialog::resumeContest()
+{
+    const QString path = files_.chooseOpenFile(this, controlString(36));
+    if (path.isEmpty()) {
+        done(0);
+        return;
+    }
+    openContestFile(contest_, path.toStdString(), [this] { return askPassword(contest_, this); });
+    done(contest_.FlagFic);
+}
+
+void OpeningDialog::reject()
+{
+    contest_.FlagFic = 0;
+    done(0);
+}
+
+void OpeningDialog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    DrawBitmap(painter, QStringLiteral("ZARB"), 15, 15);
+    DrawBitmap(painter, QStringLiteral("CREDITS"), 95, 15);
+}
+
+bool runOpeningDialog(Contest& contest, FileChooser& files, QWidget* parent)
+{
+    OpeningDialog dialog(contest, files, parent);
+    const bool opened = dialog.exec() == 1 && contest.FlagFic == 1 && !contest.fault();
+    if (!opened) {
+        contest.FlagFic = 0;
+        contest.setPath({});
+    }
+    return opened;
+}
+
+bool openFromCommandLine(Contest& contest, const std::string& path, QWidget* parent)
+{
+    const OpenStatus status =
+        openContestFile(contest, path, [&contest, parent] { return askPassword(contest, parent); });
+    return status == OpenStatus::Opened && !contest.fault();
+}
+
+} // namespace r7t::ui

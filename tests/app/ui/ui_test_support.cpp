@@ -1,0 +1,77 @@
+#include "ui_test_support.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace r7t::ui::testing {
+
+namespace {
+
+QList<QPointer<QTimer>>& pending()
+{
+    static QList<QPointer<QTimer>> timers;
+    return timers;
+}
+
+} // namespace
+
+void whenModalImpl(std::function<bool(QWidget*)> matchAndRun)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    pending().append(timer);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, matchAndRun] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        // Stop first: the action may open a nested dialog and spin its loop.
+        timer->stop();
+        if (matchAndRun(modal))
+            timer->deleteLater();
+        else
+            timer->start();
+    });
+    timer->start();
+}
+
+void clearModalAnswers()
+{
+    for (const QPointer<QTimer>& t : pending())
+        if (t)
+            t->deleteLater();
+    pending().clear();
+}
+
+void clickControl(QWidget* parent, int id)
+{
+    auto* button = parent->findChild<QPushButton*>(QStringLiteral("id%1").arg(id));
+    if (!button)
+        throw std::runtime_error("no button id" + std::to_string(id));
+    button->click();
+}
+
+void typeInto(QWidget* parent, int id, const QString& text)
+{
+    auto* edit = parent->findChild<QLineEdit*>(QStringLiteral("id%1").arg(id));
+    if (!edit)
+        throw std::runtime_error("no edit id" + std::to_string(id));
+    edit->setText(text);
+}
+
+QString ScriptedFiles::chooseSaveFile(QWidget*, const QString& title, const QString& proposedName)
+{
+    titles << title;
+    proposedNames << proposedName;
+    return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+}
+
+QString ScriptedFiles::chooseOpenFile(QWidget*, const QString& title)
+{
+    titles << title;
+    return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
+
+} // namespace r7t::ui::testing

@@ -1,0 +1,152 @@
+#include "cli/command.h"
+#include "contest/contest_file.h"
+#include "support/contest_builder.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace r7t;
+using r7t::fixtures::TempDir;
+
+namespace {
+
+struct CliRun {
+    int exit;
+    std::string out;
+    std::string err;
+};
+
+CliRun runCli(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    int exit = cli::runR7t(args, out, err);
+    return {exit, out.str(), err.str()};
+}
+
+std::string newContest(const TempDir& dir)
+{
+    const std::string path = dir.file("c.r7s");
+    EXPECT_EQ(runCli({"new", path}).exit, 0);
+    return path;
+}
+
+Contest& load(Contest& c, const std::string& path)
+{
+    c.setPath(path);
+    c.FlagFic = 1;
+    EXPECT_EQ(RepriseFic(c).status, LoadStatus::Loaded);
+    return c;
+}
+
+} // namespace
+
+TEST(CompetitorsCli, AddEditListAndDeletePeople)
+{
+    TempDir dir;
+    const std::string path = newContest(dir);
+    EXPECT_EQ(runCli({"pilots", path}).out, "- Pas encore d'inscrits -\n");
+
+    CliRun added = runCli({"add-pilot", path, "--name", "Hélène", "--freq1", "35,01", "--freq2", "72.21", "--mass1", "2500"});
+    ASSERT_EQ(added.exit, 0) << added.err;
+    EXPECT_EQ(added.out, "1\n");
+    EXPECT_EQ(runCli({"add-pilot", path, "--name", "Bob", "--freq1", "40998"}).out, "2\n");
+    EXPECT_EQ(runCli({"add-pilot", path, "--tow", "--name", "Remorqueur", "--freq1", "41000"}).out, "101\n");
+
+    CliRun refused = runCli({"add-pilot", path, "--name", "X", "--freq1", "35010", "--mass2", "5100"});
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.err, "r7t add-pilot: Masse saisie incorrecte !\n");
+    EXPECT_EQ(runCli({"add-pilot", path, "--tow", "--freq1", "35010", "--mass1", "2500"}).exit, 2);
+
+    CliRun list = runCli({"pilots", path});
+    EXPECT_EQ(list.out, " 01 - Hélène" + std::string(14, ' ') + "   35.010   72.210\n"
+                        " 02 - Bob" + std::string(17, ' ') + "   41.000   \n");
+    EXPECT_EQ(runCli({"pilots", path, "--tow"}).out, " 101 - Remorqueur" + std::string(10, ' ') + "   41.000   \n");
+
+    CliRun edited = runCli({"edit-pilot", path, "2", "--freq2", "2.4 GHz", "--club", "Aéro-club"});
+    ASSERT_EQ(edited.exit, 0) << edited.err;
+    EXPECT_EQ(edited.out, " 02 - Bob" + std::string(17, ' ') + "   41.000   2.4 GHz\nAbandon pour manches : \n");
+    Contest c;
+    load(c, path);
+    EXPECT_EQ(c.FindPilote(2)->club.utf8(), "Aéro-club");
+    EXPECT_EQ(c.FindPilote(2)->frequency1, 41000);
+    EXPECT_EQ(c.FindPilote(1)->massGlider1, 2500);
+    EXPECT_EQ(c.competitorCount, 2);
+
+    EXPECT_EQ(runCli({"edit-pilot", path, "7", "--name", "Y"}).exit, 1);
+    EXPECT_EQ(runCli({"edit-pilot", path, "x7"}).exit, 2);
+
+    CliRun deleted = runCli({"delete-pilot", path, "1"});
+    ASSERT_EQ(deleted.exit, 0) << deleted.err;
+    EXPECT_EQ(deleted.out, " 02 - Bob" + std::string(17, ' ') + "   41.000   2.4 GHz\n");
+    EXPECT_EQ(runCli({"add-pilot", path, "--name", "Zoé", "--freq1", "35.03"}).out, "1\n");
+}
+
+TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
+{
+    TempDir dir;
+    Contest built;
+    fixtures::buildContest(built, {12, 3, 5, 0});
+    for (int r = 4; r <= 5; ++r)
+        built.roundHasScores[r] = built.roundComplete[r] = 0;
+    for (int r = 4; r <= 5; ++r) {
+        for (StartGroup& g : built.groups)
+            for (GroupSlot& s : g.slots)
+                if (g.round == r)
+                    s.result = s.reflight = nullptr;
+        built.results.remove_if([&](const FlightResult& res) { return res.round == r; });
+    }
+    built.setPath(dir.file("rounds.r7s"));
+    built.FlagFic = 1;
+    ASSERT_TRUE(MajFichier(built).ok());
+    const std::string path = built.szPath;
+
+    CliRun locked = runCli({"edit-pilot", path, "1", "--freq1", "35.05"});
+    EXPECT_EQ(locked.exit, 1);
+    EXPECT_NE(locked.err.find("Modif. Freq."), std::string::npos);
+    EXPECT_EQ(runCli({"delete-pilot", path, "1"}).exit, 1);
+
+    CliRun early = runCli({"change-frequency", path, "3"});
+    EXPECT_EQ(early.exit, 1);
+    EXPECT_EQ(early.err, "r7t change-frequency: Manche déjà exécutée ! (première manche possible : 4)\n");
+
+    CliRun cancelled = runCli({"change-frequency", path, "5"});
+    ASSERT_EQ(cancelled.exit, 0) << cancelled.err;
+    EXPECT_EQ(cancelled.out, "Manche annulée : 5\n");
+    Contest c;
+    EXPECT_EQ(load(c, path).lastPreparedRound, 4);
+
+    // The form's own frequency change, then the modification in one go.
+    CliRun changed = runCli({"edit-pilot", path, "1", "--freq1", "35.05", "--frequency-change", "4"});
+    ASSERT_EQ(changed.exit, 0) << changed.err;
+    EXPECT_EQ(changed.out.substr(0, changed.out.find('\n')), "Manche annulée : 4");
+    Contest after;
+    load(after, path);
+    EXPECT_EQ(after.lastPreparedRound, 3);
+    EXPECT_EQ(after.FindPilote(1)->frequency1, 35050);
+}
+
+TEST(CompetitorsCli, ImportIsAllOrNothing)
+{
+    TempDir dir;
+    const std::string path = newContest(dir);
+    const std::string header = "N\tNom\tF1\tF2\tLic\tClub\tNc\tPays\tRem\n";
+    fixtures::writeFile(dir.file("bad.txt"), header + "1\tA\t35010\t\tL\tC\t1\tF\tR\n" + "99\tB\t35030\t\tL\tC\t1\tF\tR\n");
+    CliRun bad = runCli({"import", path, dir.file("bad.txt")});
+    EXPECT_EQ(bad.exit, 1);
+    EXPECT_EQ(bad.out, "0  fiche(s) importée(s)  -  1  erreur(s)\nligne 3 - Numéro doublé ou absent\n");
+    EXPECT_EQ(runCli({"pilots", path}).out, "- Pas encore d'inscrits -\n");
+
+    fixtures::writeFile(dir.file("good.txt"), header + "4\tM\xe9lanie\t35010\t\tL\tC\t1\tF\tR\n");
+    CliRun good = runCli({"import", path, dir.file("good.txt")});
+    ASSERT_EQ(good.exit, 0) << good.err;
+    EXPECT_EQ(good.out, "1  fiche(s) importée(s)  -  0  erreur(s)\n");
+    EXPECT_EQ(runCli({"pilots", path}).out, " 04 - Mélanie" + std::string(13, ' ') + "   35.010   \n");
+
+    CliRun missing = runCli({"import", path, dir.file("none.txt")});
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_EQ(missing.err, "r7t import: Le fichier " + dir.file("none.txt") + " ne peut pas être ouvert !\n");
+    fixtures::writeFile(dir.file("header.txt"), "just a text\n");
+    EXPECT_EQ(runCli({"import", path, dir.file("header.txt")}).err, "r7t import: Le fichier choisi est incompatible !\n");
+}
