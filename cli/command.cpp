@@ -185,6 +185,7 @@ const std::vector<std::unique_ptr<Command>>& allCommands()
         addScoringCommands(list);
         addRankingCommands(list);
         addInspectionCommands(list);
+        addPrintCommands(list);
         return list;
     }();
     return commands;

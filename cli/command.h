@@ -103,5 +103,6 @@ void addRoundCommands(CommandList& list);
 void addScoringCommands(CommandList& list);
 void addRankingCommands(CommandList& list);
 void addInspectionCommands(CommandList& list);
+void addPrintCommands(CommandList& list);
 
 } // namespace r7t::cli

@@ -2,6 +2,7 @@
 
 #include "app/strings.h"
 #include "contest/atomic_file.h"
+#include "contest/record_io.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -12,36 +13,7 @@ namespace {
 
 // --- Writing ---
 
-// Writes into a buffer sized beforehand: the largest contest is over a
-// megabyte and is written after every change.
-class Writer {
-public:
-    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
-
-    void i32(int32_t v)
-    {
-        auto u = static_cast<uint32_t>(v);
-        uint8_t* p = grow(4);
-        p[0] = static_cast<uint8_t>(u);
-        p[1] = static_cast<uint8_t>(u >> 8);
-        p[2] = static_cast<uint8_t>(u >> 16);
-        p[3] = static_cast<uint8_t>(u >> 24);
-    }
-    void link() { i32(0); } // memory links mean nothing in the file
-    template <size_t N>
-    void text(const FixedText<N>& t) { std::memcpy(grow(N), t.bytes.data(), N); }
-    template <size_t N>
-    void raw(const std::array<uint8_t, N>& b) { std::memcpy(grow(N), b.data(), N); }
-
-private:
-    uint8_t* grow(size_t n)
-    {
-        size_t at = out_.size();
-        out_.resize(at + n);
-        return out_.data() + at;
-    }
-    std::vector<uint8_t>& out_;
-};
+using Writer = RecordWriter;
 
 void writeHeader(Writer& w, const ContestHeader& h)
 {
@@ -138,32 +110,7 @@ private:
     size_t pos_ = 0;
 };
 
-class Fields {
-public:
-    explicit Fields(const uint8_t* p) : p_(p) {}
-    int32_t i32()
-    {
-        uint32_t u = uint32_t(p_[0]) | uint32_t(p_[1]) << 8 | uint32_t(p_[2]) << 16 | uint32_t(p_[3]) << 24;
-        p_ += 4;
-        return static_cast<int32_t>(u);
-    }
-    void skipLink() { p_ += 4; }
-    template <size_t N>
-    void text(FixedText<N>& t)
-    {
-        std::memcpy(t.bytes.data(), p_, N);
-        p_ += N;
-    }
-    template <size_t N>
-    void raw(std::array<uint8_t, N>& b)
-    {
-        std::memcpy(b.data(), p_, N);
-        p_ += N;
-    }
-
-private:
-    const uint8_t* p_;
-};
+using Fields = RecordReader;
 
 void readHeader(const uint8_t* block, ContestHeader& h)
 {

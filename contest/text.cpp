@@ -44,20 +44,22 @@ int encodeCp1252(char32_t c)
 
 std::string stringPrintf(const char* format, ...)
 {
+    // One pass for the short lines lists and prints are made of.
+    char buffer[256];
     va_list args;
     va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    const int size = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string out;
-    if (size > 0) {
-        out.resize(static_cast<size_t>(size) + 1);
-        std::vsnprintf(out.data(), out.size(), format, args);
-        out.resize(static_cast<size_t>(size));
-    }
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    return out;
+    if (length < 0)
+        return {};
+    if (static_cast<size_t>(length) < sizeof buffer)
+        return std::string(buffer, static_cast<size_t>(length));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    text.resize(static_cast<size_t>(length));
+    return text;
 }
 
 std::string cp1252ToUtf8(std::string_view bytes)

@@ -1,6 +1,7 @@
 #include "inspection/ctr_file.h"
 
 #include "contest/atomic_file.h"
+#include "contest/record_io.h"
 
 #include <bit>
 #include <cstring>
@@ -11,59 +12,14 @@ namespace r7t {
 
 namespace {
 
-class Writer {
-public:
-    explicit Writer(std::vector<uint8_t>& out) : out_(out) {}
-    void i32(int32_t v)
-    {
-        auto u = static_cast<uint32_t>(v);
-        for (int i = 0; i < 4; ++i)
-            out_.push_back(static_cast<uint8_t>(u >> (8 * i)));
-    }
-    void f32(float v) { i32(static_cast<int32_t>(std::bit_cast<uint32_t>(v))); }
-    template <size_t N>
-    void text(const FixedText<N>& t) { out_.insert(out_.end(), t.bytes.begin(), t.bytes.end()); }
-    template <size_t N>
-    void raw(const std::array<uint8_t, N>& b) { out_.insert(out_.end(), b.begin(), b.end()); }
-
-private:
-    std::vector<uint8_t>& out_;
-};
-
-// Reads fields of one record already known to be whole.
-class Reader {
-public:
-    explicit Reader(const uint8_t* at) : at_(at) {}
-    int32_t i32()
-    {
-        uint32_t u = uint32_t(at_[0]) | uint32_t(at_[1]) << 8 | uint32_t(at_[2]) << 16 | uint32_t(at_[3]) << 24;
-        at_ += 4;
-        return static_cast<int32_t>(u);
-    }
-    float f32() { return std::bit_cast<float>(static_cast<uint32_t>(i32())); }
-    template <size_t N>
-    void text(FixedText<N>& t)
-    {
-        std::memcpy(t.bytes.data(), at_, N);
-        at_ += N;
-    }
-    template <size_t N>
-    void raw(std::array<uint8_t, N>& b)
-    {
-        std::memcpy(b.data(), at_, N);
-        at_ += N;
-    }
-    void skip(size_t n) { at_ += n; }
-
-private:
-    const uint8_t* at_;
-};
+using Writer = RecordWriter;
+using Reader = RecordReader;
 
 void writePlaneur(Writer& w, const Planeur& p)
 {
     w.i32(p.pilot);
     w.i32(p.glider);
-    w.i32(0); // memory link
+    w.link();
     w.text(p.model);
     w.text(p.registration);
     w.text(p.pilotName);
@@ -84,7 +40,7 @@ void readPlaneur(Reader& r, Planeur& p)
 {
     p.pilot = r.i32();
     p.glider = r.i32();
-    r.skip(4); // memory link of the writer
+    r.skipLink();
     r.text(p.model);
     r.text(p.registration);
     r.text(p.pilotName);

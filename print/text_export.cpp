@@ -174,10 +174,10 @@ std::optional<std::string> exportText(Contest& contest, const OverallRanking& ra
         const std::string name = upperAscii(pilot->name.raw());
         const std::string licence(pilot->licence.raw());
         if (isNotClassified(*pilot))
-            text += printfText("Rang : NC - %s - Dossard : %i - Licence : %s\r\n\r\n", name.c_str(), entry.number,
+            text += stringPrintf("Rang : NC - %s - Dossard : %i - Licence : %s\r\n\r\n", name.c_str(), entry.number,
                                licence.c_str());
         else
-            text += printfText("Rang : %i - %s - Dossard : %i - Licence : %s\r\n\r\n", ++rank, name.c_str(),
+            text += stringPrintf("Rang : %i - %s - Dossard : %i - Licence : %s\r\n\r\n", ++rank, name.c_str(),
                                entry.number, licence.c_str());
         text += columns;
         text += hyphens;
@@ -185,7 +185,7 @@ std::optional<std::string> exportText(Contest& contest, const OverallRanking& ra
             for (int r = 1; r <= ranking.lastRound; ++r)
                 if (contest.roundComplete[r] && ranking.isSelected(r))
                     appendRoundLine(text, r, ranking.score(entry.number, r));
-        text += printfText("     Total : %7.2f points   %5.1f %%\r\n\r\n", double(entry.total),
+        text += stringPrintf("     Total : %7.2f points   %5.1f %%\r\n\r\n", double(entry.total),
                            percentOfLeader(entry.total, leader));
         text += equals;
     }
@@ -196,9 +196,9 @@ std::optional<std::string> exportText(Contest& contest, const OverallRanking& ra
         const Pilot* pilot = contest.FindPilote(number, Report::Yes);
         if (!pilot)
             return std::nullopt;
-        text += printfText("Meilleure vitesse : %i,%i s par n", ranking.bestSpeed / 10, ranking.bestSpeed % 10);
+        text += stringPrintf("Meilleure vitesse : %i,%i s par n", ranking.bestSpeed / 10, ranking.bestSpeed % 10);
         text += ansi("°");
-        text += printfText(" %i - ", number);
+        text += stringPrintf(" %i - ", number);
         text.append(pilot->name.raw()).append("\r\n");
     }
     return text;

@@ -8,32 +8,13 @@
 
 namespace r7t {
 
-std::string printfText(const char* format, ...)
-{
-    char buffer[256];
-    va_list args;
-    va_start(args, format);
-    int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (length < 0)
-        return {};
-    if (static_cast<size_t>(length) < sizeof buffer)
-        return std::string(buffer, static_cast<size_t>(length));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(text.data(), text.size(), format, args);
-    va_end(args);
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
 namespace {
 
 const char* gliderText(const FlightResult* flight) { return flight && flight->glider == 2 ? "PL2" : "PL1"; }
 
 std::string roundTotalText(const RoundScore& score)
 {
-    return score.discarded ? printfText("(%7.2f)", double(score.total)) : printfText(" %7.2f ", double(score.total));
+    return score.discarded ? stringPrintf("(%7.2f)", double(score.total)) : stringPrintf(" %7.2f ", double(score.total));
 }
 
 // The integer at the start of the text, as the list's readers take it.
@@ -51,7 +32,7 @@ std::string roundRankingHeading() { return "Rg\t N°\tVitesse\t(G) Durée\t\tTot
 std::string roundRankingLine(int position, const RoundScore& score)
 {
     const FlightResult& flight = *score.durationResult;
-    return printfText(" %2i\t%2i |\t%4s\t%7.2f |\t(%i) %s\t%7.2f |\t%7.2f  %s", position, score.number,
+    return stringPrintf(" %2i\t%2i |\t%4s\t%7.2f |\t(%i) %s\t%7.2f |\t%7.2f  %s", position, score.number,
                       FormatVitesse(flight.speedTime).c_str(), double(score.speedPoints), score.group,
                       FormatDuree(flight.durationTime).c_str(), double(score.durationPoints), double(score.total),
                       gliderText(&flight));
@@ -94,15 +75,15 @@ std::vector<std::string> overallRankingLines(const Contest& contest, const Overa
     std::vector<std::string> lines;
     std::string heading = "Rg  N°    TOTAL  ";
     for (int32_t r : rounds)
-        heading += printfText("    M %2i ", r);
+        heading += stringPrintf("    M %2i ", r);
     if (ellipsis)
         heading += "    ....";
     lines.push_back(std::move(heading));
 
     for (const RankedEntry& entry : overallOrder(contest, ranking)) {
         std::string line = entry.rank > 0
-                               ? printfText("%2i  %2i | %9.2f |", entry.rank, entry.number, double(entry.total))
-                               : printfText("NC  %2i | %9.2f |", entry.number, double(entry.total));
+                               ? stringPrintf("%2i  %2i | %9.2f |", entry.rank, entry.number, double(entry.total))
+                               : stringPrintf("NC  %2i | %9.2f |", entry.number, double(entry.total));
         for (int32_t r : rounds)
             line += roundTotalText(ranking.score(entry.number, r));
         if (ellipsis)
@@ -121,7 +102,7 @@ std::vector<std::string> bestSpeedLines(const Contest& contest, const OverallRan
         if (number == 0)
             continue;
         const Pilot* pilot = contest.FindPilote(number);
-        lines.push_back(printfText("Meilleure vitesse : %i,%i s par n° %i - %s", ranking.bestSpeed / 10,
+        lines.push_back(stringPrintf("Meilleure vitesse : %i,%i s par n° %i - %s", ranking.bestSpeed / 10,
                                    ranking.bestSpeed % 10, number, pilot ? pilot->name.utf8().c_str() : ""));
     }
     return lines;
@@ -144,7 +125,7 @@ std::string detailTitle(const Contest& contest, const OverallRanking& ranking, i
             break;
         }
     const Pilot* pilot = contest.FindPilote(number);
-    return printfText("%s - %7.2f pts", pilot ? pilot->name.utf8().c_str() : "", double(total));
+    return stringPrintf("%s - %7.2f pts", pilot ? pilot->name.utf8().c_str() : "", double(total));
 }
 
 std::vector<std::string> detailLines(const OverallRanking& ranking, int32_t number)
@@ -166,15 +147,15 @@ std::vector<std::string> detailLines(const OverallRanking& ranking, int32_t numb
         if (f) {
             if (!f->speedVoid)
                 speed = FormatVitesse(f->speedTime);
-            speedPenalty = f->speedLoss && !f->speedVoid ? printfText("-%i", kPenalty) : " - ";
+            speedPenalty = f->speedLoss && !f->speedVoid ? stringPrintf("-%i", kPenalty) : " - ";
             if (!f->durationVoid)
-                duration = printfText("(%i) %s%s", s.group, FormatDuree(f->durationTime).c_str(),
+                duration = stringPrintf("(%i) %s%s", s.group, FormatDuree(f->durationTime).c_str(),
                                       s.reflightUsed ? " (R)" : "    ");
             landing = f->landingTarget ? "+20" : " - ";
             const int penalty = kPenalty * (f->landingBeyond100 != 0) + kPenalty * (f->durationLoss != 0);
-            durationPenalty = penalty != 0 ? printfText("-%i", penalty) : " - ";
+            durationPenalty = penalty != 0 ? stringPrintf("-%i", penalty) : " - ";
         }
-        lines.push_back(printfText("m%2i%6s%6s  %7.2f%16s%6s%6s  %7.2f | %6s %s", r, speed.c_str(),
+        lines.push_back(stringPrintf("m%2i%6s%6s  %7.2f%16s%6s%6s  %7.2f | %6s %s", r, speed.c_str(),
                                    speedPenalty.c_str(), double(s.speedPoints), duration.c_str(), landing.c_str(),
                                    durationPenalty.c_str(), double(s.durationPoints), roundTotalText(s).c_str(),
                                    gliderText(f)));

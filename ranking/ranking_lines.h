@@ -5,13 +5,12 @@
 
 #include "ranking/ranking.h"
 
+#include "contest/text.h"
+
 #include <string>
 #include <vector>
 
 namespace r7t {
-
-// printf into a string, in one pass for the short lines of lists and files.
-std::string printfText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Round ranking: the heading, then one line per filled record of the sorted
 // array, ranked by position.

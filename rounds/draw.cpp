@@ -265,37 +265,48 @@ bool DrawRun::buildTables()
     if (layout_.empty() || static_cast<int>(participants_.size()) != total)
         return false;
 
-    for (Participant& i : participants_)
-        for (const Participant& j : participants_)
-            if (&i != &j && distance(i.frequency1, j.frequency1) < 20)
-                ++i.conflicts;
-    // Equal counts keep number order.
-    std::stable_sort(participants_.begin(), participants_.end(),
-                     [](const Participant& a, const Participant& b) { return a.conflicts > b.conflicts; });
-
-    classMembers_.clear();
-    for (size_t i = 0; i < participants_.size(); ++i) {
-        size_t c = 0;
-        while (c < classMembers_.size() &&
-               participants_[static_cast<size_t>(classMembers_[c].front())].frequency1 != participants_[i].frequency1)
-            ++c;
-        if (c == classMembers_.size())
-            classMembers_.emplace_back();
-        classMembers_[c].push_back(static_cast<int>(i));
-        participants_[i].frequencyClass = static_cast<int>(c);
+    // Participants sharing a frequency 1 form a class; classes are numbered
+    // in frequency order, so the classes within 20 kHz of one are its
+    // neighbours in that order.
+    std::vector<int32_t> frequencies;
+    for (const Participant& p : participants_)
+        frequencies.push_back(p.frequency1);
+    std::sort(frequencies.begin(), frequencies.end());
+    frequencies.erase(std::unique(frequencies.begin(), frequencies.end()), frequencies.end());
+    const size_t classes = frequencies.size();
+    std::vector<int> classSize(classes, 0);
+    for (Participant& p : participants_) {
+        p.frequencyClass =
+            static_cast<int>(std::lower_bound(frequencies.begin(), frequencies.end(), p.frequency1) - frequencies.begin());
+        ++classSize[static_cast<size_t>(p.frequencyClass)];
     }
-    const size_t classes = classMembers_.size();
     within20_.assign(classes, {});
     within10_.assign(classes, {});
-    for (size_t a = 0; a < classes; ++a)
-        for (size_t b = 0; b < classes; ++b) {
-            const int64_t gap = distance(participants_[static_cast<size_t>(classMembers_[a].front())].frequency1,
-                                         participants_[static_cast<size_t>(classMembers_[b].front())].frequency1);
-            if (gap < 20)
-                within20_[a].set(static_cast<int>(b));
-            if (gap < 10)
-                within10_[a].set(static_cast<int>(b));
+    std::vector<int> near(classes, 0); // participants within 20 kHz, oneself included
+    for (size_t c = 0; c < classes; ++c)
+        for (size_t d = c; d < classes; ++d) {
+            const int64_t gap = distance(frequencies[c], frequencies[d]);
+            if (gap >= 20)
+                break;
+            within20_[c].set(static_cast<int>(d));
+            within20_[d].set(static_cast<int>(c));
+            if (gap < 10) {
+                within10_[c].set(static_cast<int>(d));
+                within10_[d].set(static_cast<int>(c));
+            }
+            near[c] += classSize[d];
+            if (d != c)
+                near[d] += classSize[c];
         }
+    for (Participant& p : participants_)
+        p.conflicts = near[static_cast<size_t>(p.frequencyClass)] - 1;
+
+    // Largest conflict count first; equal counts keep number order.
+    std::stable_sort(participants_.begin(), participants_.end(),
+                     [](const Participant& x, const Participant& y) { return x.conflicts > y.conflicts; });
+    classMembers_.assign(classes, {});
+    for (size_t i = 0; i < participants_.size(); ++i)
+        classMembers_[static_cast<size_t>(participants_[i].frequencyClass)].push_back(static_cast<int>(i));
     return true;
 }
 

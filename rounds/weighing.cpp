@@ -1,5 +1,6 @@
 #include "rounds/weighing.h"
 
+#include "competitors/numbers.h"
 #include "contest/text.h"
 
 #include <algorithm>
@@ -36,11 +37,6 @@ std::vector<WeighingRow> durationRows(const std::vector<StartGroup*>& durationGr
         for (int s = 0; s < g->usedSlots(); ++s)
             rows.push_back({g->slots[s].pilotNumber});
     return rows;
-}
-
-int leadingInteger(const std::string& text, size_t maxChars)
-{
-    return std::atoi(text.substr(0, maxChars).c_str());
 }
 
 } // namespace
@@ -131,8 +127,8 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
 FlightSheetRange flightSheetRange(const std::string& from, const std::string& to)
 {
     FlightSheetRange range;
-    range.DebImpr = leadingInteger(from, 3);
-    range.FinImpr = leadingInteger(to, 3);
+    range.DebImpr = leadingInt32(std::string_view(from).substr(0, 3));
+    range.FinImpr = leadingInt32(std::string_view(to).substr(0, 3));
     if (range.FinImpr < range.DebImpr)
         range.FinImpr = range.DebImpr;
     return range;

@@ -3,6 +3,7 @@
 #include "app/ui/drawing_resources.h"
 
 #include <QFontMetrics>
+#include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,5 +64,19 @@ QLineEdit* addEdit(QWidget* dialog, int id, const DialogUnits& units, int x, int
     place(edit, id, units, x, y, width, height);
     return edit;
 }
+
+void MajStrDlg(QWidget* dialog, int id, int n)
+{
+    QWidget* target = control(dialog, id);
+    const QString text = controlString(n);
+    if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->setText(text);
+    else if (auto* label = qobject_cast<QLabel*>(target))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(target))
+        edit->setText(text);
+}
+
+void MajStrTitre(QWidget* window, int n) { window->setWindowTitle(controlString(n)); }
 
 } // namespace r7t::ui

@@ -45,6 +45,11 @@ QLabel* addStatic(QWidget* dialog, int id, const QString& text, const DialogUnit
                   int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 QLineEdit* addEdit(QWidget* dialog, int id, const DialogUnits& units, int x, int y, int width, int height);
 
+// MajStrDlg: the text of the control with that id becomes string n (with
+// the language offset); MajStrTitre: the window's title becomes string n.
+void MajStrDlg(QWidget* dialog, int id, int n);
+void MajStrTitre(QWidget* window, int n);
+
 // The control with that id among the widget's descendants, or null.
 template <typename T = QWidget>
 T* control(const QWidget* parent, int id)

@@ -210,13 +210,11 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (ending_) {
-        event->accept();
-        return;
-    }
-    // Closing the window is "&Quitter": save, then end.
-    event->ignore();
-    DoWMCommand(cmd::Quit);
+    // Closing the window is "&Quitter": save, then end (unless the user
+    // keeps the program after a failed save).
+    if (!ending_)
+        DoWMCommand(cmd::Quit);
+    event->setAccepted(ending_);
 }
 
 void MainWindow::startContest()
@@ -259,22 +257,34 @@ void MainWindow::snapBack()
         setGeometry(target);
 }
 
+void MainWindow::scheduleSnapBack()
+{
+    if (snapPending_)
+        return;
+    snapPending_ = true;
+    QTimer::singleShot(0, this, &MainWindow::snapBack);
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (!snapPending_ && isVisible()) {
-        snapPending_ = true;
-        QTimer::singleShot(0, this, &MainWindow::snapBack);
-    }
+    if (isVisible())
+        scheduleSnapBack();
+}
+
+// Once shown, the frame's size is known: the whole window, frame included,
+// takes its place.
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    scheduleSnapBack();
 }
 
 void MainWindow::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !snapPending_) {
-        snapPending_ = true;
-        QTimer::singleShot(0, this, &MainWindow::snapBack);
-    }
+    if (event->type() == QEvent::WindowStateChange)
+        scheduleSnapBack();
 }
 
 SaveOutcome saveContest(QWidget* owner, Contest& contest)

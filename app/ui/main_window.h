@@ -69,6 +69,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenuBar();
@@ -79,6 +80,7 @@ private:
     void quit();
     void afterCommand();
     void snapBack();
+    void scheduleSnapBack();
 
     Contest& contest_;
     FileChooser& files_;

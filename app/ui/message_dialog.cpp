@@ -67,20 +67,26 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, [finish] { finish(0); });
 
     // The template's text rectangle, kept inside the dialog and above the
-    // buttons; a text longer than it makes the dialog grow rather than be cut.
+    // buttons. A text longer than it makes the dialog wider (up to half the
+    // screen), then taller, rather than be cut.
     QSize client = du.size(198, 106);
     client.setWidth(std::max(client.width(), kTextRight + kMargin));
     const int buttonsTop = yes->y();
     const int available = std::min(kTextBottom, buttonsTop - kMargin) - kTextTop;
     const QFontMetrics fm(resources().fontMess);
-    const int width = kTextRight - kTextLeft;
-    const int needed = fm.boundingRect(QRect(0, 0, width, 10000), Qt::TextWordWrap, text_).height();
-    const int grow = std::max(0, needed - available);
-    if (grow > 0) {
-        for (QPushButton* b : {yes, no, cancel, help})
-            b->move(b->x(), b->y() + grow);
-        client.setHeight(client.height() + grow);
-    }
+    auto neededHeight = [&](int width) {
+        return fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text_).height();
+    };
+    int width = kTextRight - kTextLeft;
+    const int widest = std::max(width, resources().scale.width / 2 - kTextLeft - kMargin);
+    while (neededHeight(width) > available && width < widest)
+        width = std::min(widest, width + 40);
+    const int needed = neededHeight(width);
+    const int wider = std::max(0, kTextLeft + width + kMargin - client.width());
+    const int taller = std::max(0, needed - available);
+    for (QPushButton* b : {yes, no, cancel, help})
+        b->move(b->x() + wider, b->y() + taller);
+    client += QSize(wider, taller);
     textRect_ = QRect(kTextLeft, kTextTop, width, std::max(available, needed));
     setFixedSize(client);
 }

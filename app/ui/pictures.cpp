@@ -65,10 +65,17 @@ void DrawBitmap(QPainter& painter, const QString& name, int x, int y)
         r->render(&painter, QRectF(QPointF(x, y), QSizeF(r->viewBox().size())));
 }
 
-void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target)
+void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target, Fit fit)
 {
-    if (QSvgRenderer* r = renderer(name))
-        r->render(&painter, QRectF(target));
+    QSvgRenderer* r = renderer(name);
+    if (!r)
+        return;
+    QRectF into(target);
+    if (fit == Fit::KeepAspect && !r->viewBox().isEmpty()) {
+        const QSizeF size = QSizeF(r->viewBox().size()).scaled(into.size(), Qt::KeepAspectRatio);
+        into = QRectF(QPointF(into.center().x() - size.width() / 2, into.center().y() - size.height() / 2), size);
+    }
+    r->render(&painter, into);
 }
 
 QString markPictureName(LineMark mark)

@@ -30,8 +30,11 @@ QPixmap picture(const QString& name, const QSize& size, qreal devicePixelRatio =
 
 // DrawBitmap: the picture at its own size with its top-left corner at (x, y).
 void DrawBitmap(QPainter& painter, const QString& name, int x, int y);
-// DrawBitmap2: the picture stretched into the rectangle.
-void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target);
+// DrawBitmap2: the picture stretched into the rectangle, or kept in its
+// proportions and centred there (a round emblem stays round when the screen
+// is not 4:3).
+enum class Fit { Stretch, KeepAspect };
+void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target, Fit fit = Fit::Stretch);
 
 // The picture of a list line's state mark.
 QString markPictureName(LineMark mark);

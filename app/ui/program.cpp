@@ -6,6 +6,7 @@
 #include "app/ui/message_dialog.h"
 #include "app/ui/pictures.h"
 #include "app/ui/single_instance.h"
+#include "contest/contest_file.h"
 #include "contest/opening.h"
 #include "contest/ui/opening_dialog.h"
 
@@ -46,6 +47,8 @@ int runContestProgram(QApplication& app, const std::vector<std::string>& argumen
 
     window.startContest();
     QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The desktop session ending: the contest is saved as on quitting.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&contest] { MajFichier(contest); });
     window.show();
     return QApplication::exec();
 }

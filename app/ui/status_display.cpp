@@ -206,7 +206,7 @@ void StatusDisplay::paintEvent(QPaintEvent*)
     p.setBackgroundMode(Qt::TransparentMode);
 
     DrawBitmap2(p, QStringLiteral("IMAGE"), s.rect(130, 20, 500, 190));
-    DrawBitmap2(p, QStringLiteral("ZARB"), s.rect(730, 20, 64, 64));
+    DrawBitmap2(p, QStringLiteral("ZARB"), s.rect(730, 20, 64, 64), Fit::KeepAspect);
 
     p.setPen(QPen(res.boxPen, 2));
     p.setBrush(res.boxFill);

@@ -251,7 +251,7 @@ TEST(OverallRanking, ListShowsAtMostTwentyFourRounds)
     std::string heading24 = "Rg  N°    TOTAL  ";
     std::string line24 = " 1   1 |  24000.00 |";
     for (int r = 1; r <= 24; ++r) {
-        heading24 += printfText("    M %2i ", r);
+        heading24 += stringPrintf("    M %2i ", r);
         line24 += " 1000.00 ";
     }
     heading24 += "    ....";

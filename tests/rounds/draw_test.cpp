@@ -249,10 +249,11 @@ void checkTask(const Contest& c, int round, int task, const Expected& expected, 
             EXPECT_TRUE(acceptable(towFrequencies[static_cast<size_t>(g)])) << "tow of group " << g;
         } else if (!expected.copied) {
             // 1000 failed picks: practically no acceptable tow pilot existed.
+            // (Tow pilots get their pseudo-frequencies first, so exactly.)
             for (int32_t number : registeredTows) {
                 const Pilot* t = c.FindPilote(number);
                 const int32_t f = t->frequency1 >= k24GHzFrequency ? pseudo.at({number, 1}) : t->frequency1;
-                EXPECT_FALSE(exactPseudo && acceptable(f)) << "group " << g << " left without " << number;
+                EXPECT_FALSE(acceptable(f)) << "group " << g << " left without " << number;
             }
         }
     }
@@ -316,31 +317,19 @@ TEST(Random, FollowsTheLinearCongruentialRule)
     EXPECT_EQ(r.nextValue(), 822182988u); // bit 63 of the state is not part of X
     r.seed(1733580000);
     EXPECT_EQ(r.Aleatoire(1000000), 486334225 % 1000000);
-    EXPECT_EQ(r.nextValue(), 251534970u);
+    EXPECT_EQ(r.Aleatoire(0), 0); // n = 0 still advances
     EXPECT_EQ(r.Aleatoire(7), static_cast<int>(917336688u % 7));
     EXPECT_EQ(r.state(), 13163303112437826703ull);
     r.seed(1733580000);
     r.skip(1000);
     EXPECT_EQ(r.state(), 14816367627197572280ull);
-}
-
-TEST(Random, SkipAdvancesLikeSingleSteps)
-{
-    for (uint64_t count : {0ull, 1ull, 2ull, 200ull, 201ull, 999ull, 12345ull}) {
+    for (uint64_t count : {0ull, 1ull, 201ull, 12345ull}) {
         RandomSource one(987654321), jump(987654321);
         for (uint64_t i = 0; i < count; ++i)
             one.nextValue();
         jump.skip(count);
         EXPECT_EQ(one.state(), jump.state()) << count;
     }
-    RandomSource r(5);
-    const uint64_t before = r.state();
-    EXPECT_EQ(r.Aleatoire(0), 0);
-    EXPECT_EQ(r.Aleatoire(-3), 0);
-    RandomSource twoSteps(5);
-    twoSteps.skip(2);
-    EXPECT_EQ(r.state(), twoSteps.state()); // n <= 0 still advances
-    EXPECT_NE(r.state(), before);
 }
 
 // --- Layout and the frequency tests ---
@@ -471,8 +460,8 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
             EXPECT_EQ(c.roundPrepared[round], 0);
             if (round >= 2) {
                 EXPECT_EQ(pilotStates(c), before); // exchanges only in round 1
-            checkDrawnRound(c, round, participants, trace, settings.MemesDeparts, openers);
             }
+            checkDrawnRound(c, round, participants, trace, settings.MemesDeparts, openers);
             accept(c, round);
             if (HasFailure())
                 return;
@@ -484,27 +473,15 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
     EXPECT_EQ(levels, (std::set<int>{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(Draw, SameSeedSameRound)
-{
-    std::vector<std::vector<uint8_t>> files;
-    for (int i = 0; i < 2; ++i) {
-        Contest c;
-        buildField(c, 60, 5, 77);
-        DrawSettings settings;
-        RandomSource random;
-        ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(42)), DrawStatus::Drawn);
-        files.push_back(serializeContest(c));
-    }
-    EXPECT_EQ(files[0], files[1]);
-}
-
-TEST(Draw, FewerThanSixParticipantsChangeNothing)
+// Refused draws change nothing: fewer than 6 participants, a round already
+// holding groups, a round beyond 40.
+TEST(Draw, RefusalsChangeNothing)
 {
     Contest c;
     buildField(c, 7, 2, 3);
     c.FindPilote(2)->participation = 0;
     c.FindPilote(5)->participation = 0;
-    const auto file = serializeContest(c);
+    auto file = serializeContest(c);
     DrawSettings settings;
     settings.NombreTentatives = -5;
     RandomSource random(11);
@@ -515,19 +492,12 @@ TEST(Draw, FewerThanSixParticipantsChangeNothing)
     EXPECT_EQ(seeded, 0);
     EXPECT_EQ(random.state(), 11u);
     EXPECT_EQ(settings.NombreTentatives, -5);
-    EXPECT_TRUE(c.groups.empty());
-}
 
-TEST(Draw, RoundAlreadyHoldingGroupsIsLeftAlone)
-{
-    Contest c;
-    buildField(c, 12, 2, 4);
-    DrawSettings settings;
-    RandomSource random;
+    c.FindPilote(2)->participation = kParticipating;
+    settings.NombreTentatives = kMaxAttempts;
     ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(1)), DrawStatus::Drawn);
-    const auto file = serializeContest(c);
+    file = serializeContest(c);
     EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(2)), DrawStatus::Impossible);
-    EXPECT_EQ(serializeContest(c), file);
     EXPECT_EQ(LancerTirage(c, 41, settings, random, fixedSeed(2)), DrawStatus::Impossible);
     EXPECT_EQ(serializeContest(c), file);
 }

@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -436,6 +437,25 @@ TEST(MainWindow, LayoutIsScaledToTheScreen)
         EXPECT_EQ(s.window->designGeometry().size(), QSize(800, 600));
     }
     initResources(ScreenScale{1024, 768});
+}
+
+TEST(MainWindow, ResizedWindowGoesBackToItsWholeScreenPlace)
+{
+    Session s;
+    s.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window.get()));
+    // The frame covers the scaled 1024 x 768 design from the screen's
+    // corner, within what the screen offers.
+    const QRect available = s.window->screen()->availableGeometry();
+    const QRect home = QRect(available.topLeft(), QSize(1024, 768)).intersected(available);
+    auto atHome = [&] { return s.window->frameGeometry() == home; };
+    EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
+    s.window->setGeometry(40, 30, 500, 400);
+    EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
+    s.window->showMinimized();
+    QTest::qWait(20);
+    s.window->showNormal();
+    EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
 }
 
 TEST(SingleInstance, SecondStartHandsOverAndEnds)

@@ -1,0 +1,153 @@
+// The print engine shared by every printed document: the job steps after
+// the print dialog, the line printer with tab stops and styled columns, the
+// rules and the page-break convention. Documents own their loops; the
+// engine holds the state of the one job it runs.
+#pragma once
+
+#include "print/print_device.h"
+
+#include <array>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace r7t {
+
+// Tab-stop sets, in column units before the left margin is added.
+using TabSet = std::span<const int>;
+inline constexpr std::array<int, 6> TabDeparts{0, 5, 14, 25, 50, 100};
+inline constexpr std::array<int, 5> TabListe{0, 5, 14, 60, 80};
+inline constexpr std::array<int, 10> TabClassement{0, 5, 14, 24, 34, 50, 67, 75, 85, 103};
+inline constexpr std::array<int, 8> TabReleve{0, 5, 14, 47, 62, 77, 90, 105};
+inline constexpr std::array<int, 5> tabConcImpr{0, 5, 40, 70, 100};
+
+inline constexpr const char* kDocumentName = "Manifestation";
+inline constexpr const char* kInspectionDocumentName = "CTRLR7T";
+inline constexpr const char* kVersionTag = "V3"; // page heads
+inline constexpr const char* kFontFace = "ARIAL";
+
+inline constexpr int kLeftMargin = 10;     // column units
+inline constexpr int kStyledColumn = 5;    // where field 1 of a styled line goes
+inline constexpr int kFieldCapacity = 127; // bytes of one field of a line
+inline constexpr int kWeightNormal = 400;
+inline constexpr int kWeightBold = 700;
+
+// Field 1 of a split line: drawn at its tab stop (0) or by a styled printer.
+enum LineStyle { kStylePlain = 0, kStyleGrosNum = 1, kStyleEnPetit = 2, kStyleEnGras = 3 };
+
+// Fixed positions of the layouts (flight sheets, the small font's offset)
+// are units of a 300-dpi printer, scaled to the device.
+inline constexpr int kLayoutDpi = 300;
+
+// a * b / c rounded to the nearest, halves away from zero (the platform's
+// multiply-divide); 0 when c is 0.
+int mulDiv(int a, int b, int c);
+
+enum class PrintOutcome {
+    Printed,        // the document was ended with at least one page
+    NothingPrinted, // no page was opened: nothing was output
+    Cancelled,      // the user stopped the job: it was abandoned
+    Failed,         // the device refused a step, or a record was missing
+};
+
+class PrintEngine {
+public:
+    explicit PrintEngine(PrintDevice& device);
+    PrintEngine(const PrintEngine&) = delete;
+    PrintEngine& operator=(const PrintEngine&) = delete;
+
+    PrintDevice& device() { return device_; }
+
+    // --- Job frame, after the print dialog ---
+    // Creates and selects the body font, reads its metrics (yChar, column
+    // unit, large, LignesParPage), clears bUserAbort and starts the document.
+    // False when the document could not be started (the job is failed).
+    bool StartJob(std::string_view documentName, int bodyPoints, int bodyWeight = kWeightNormal);
+    // Closes the last page when one is open, then ends the document; or
+    // abandons it after a failure, a cancel, or when no page was opened.
+    PrintOutcome EndJob();
+
+    // Arial of that size: height -(points x LOGPIXELSY / 72).
+    DeviceFont font(int points, int weight = kWeightNormal) const;
+    void selectFont(const DeviceFont& font);
+    const DeviceFont& bodyFont() const { return bodyFont_; }
+
+    // --- Pages ---
+    // Before an entry: when no page is open (cmptLines 0), starts one and
+    // draws the head. False when the job must stop.
+    bool openPage(const std::function<void()>& head);
+    // After an entry: when cmptLines > threshold the page is ended
+    // (cmptLines 0); pending events are served; false when the job must stop
+    // (failure or user cancel).
+    bool endEntry(int threshold);
+    // For lines printed without the threshold test: when the current line
+    // lies below the page, the page is ended and the next one opened with
+    // its head, so that no line is lost. False when the job must stop.
+    bool keepOnPage(const std::function<void()>& head);
+    // Raw page steps (flight sheets, inspection sheets).
+    bool startPage();
+    bool endPage();
+    // Serves pending events (the abort procedure) and tells whether the job
+    // may go on.
+    bool mayContinue();
+    // A record the document needs is missing: the job stops and is abandoned.
+    void fail() { failed_ = true; }
+    bool failed() const { return failed_; }
+    bool pageOpen() const { return pageOpen_; }
+    int pagesStarted() const { return pagesStarted_; }
+
+    // --- Lines ---
+    // Prints one line at cmptLines and advances one line. Split: fields cut
+    // at tabs, field i at tab value i; field 1 by the styled printer of the
+    // style. Fields beyond the tab set are not drawn; each field is cut to
+    // kFieldCapacity bytes.
+    void PremLigneManche(std::string_view text, int split, int style, TabSet tabs);
+    // Bold printers at column (+ margin), line cmptLines; no advance.
+    void GrosNum(std::string_view text, int column);  // 20 pt
+    void EnGras(std::string_view text, int column);   // 12 pt
+    void EnPetit(std::string_view text, int column);  // 6 pt, 4 layout units lower
+
+    // --- Rules at line n, from the left margin to large - margin ---
+    void headRule(int line);        // n yChar + yChar/3
+    void doubleRule(int line);      // the head rule and n yChar + 2 yChar/5
+    void separatorRule(int line);   // n yChar + yChar/2
+    void underHeaderRule(int line); // n yChar + 3 yChar/4, from 24 column units
+    void rule(int x1, int x2, int y);
+    void verticalLine(int x, int top, int bottom);
+    // The y of the last horizontal rule drawn (the pen position).
+    int penY() const { return penY_; }
+
+    void textAt(int x, int y, std::string_view cp1252);
+    // x of a column value: (column + margin) x column unit.
+    int columnX(int column) const { return (column + kLeftMargin) * columnUnit; }
+    // A 300-dpi layout position on this device.
+    int layoutX(int units) const;
+    int layoutY(int units) const;
+
+    // --- State of the job ---
+    int yChar = 0;         // line pitch: height + external leading of the body font
+    int columnUnit = 0;    // average character width of the body font
+    int large = 0;         // printable width
+    int LignesParPage = 0; // printable height / yChar
+    int cmptLines = 0;     // current line; 0 = no page open
+    bool bUserAbort = false;
+    // Called between entries to keep the user interface alive (the job
+    // frame serves its events there, so that "Annuler" is seen).
+    std::function<void()> AbortProc;
+
+private:
+    void styled(const DeviceFont& font, std::string_view text, int column, int yOffset);
+    void field(int x, int y, std::string_view text);
+
+    PrintDevice& device_;
+    DeviceFont bodyFont_;
+    DeviceFont current_;
+    bool started_ = false;
+    bool failed_ = false;
+    bool pageOpen_ = false;
+    int pagesStarted_ = 0;
+    int penY_ = 0;
+};
+
+} // namespace r7t

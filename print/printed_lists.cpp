@@ -1,0 +1,494 @@
+#include "print/printed_lists.h"
+
+#include "print/print_text.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace r7t {
+
+using print_text::ansi;
+using print_text::contestLine;
+using print_text::frequency;
+using print_text::table;
+
+namespace {
+
+constexpr int kTextCompetitors = 90;
+constexpr int kTextTowPilots = 91;
+constexpr int kTextRound = 70;       // "Manche"
+constexpr int kTextDuration = 71;    // "DUREE"
+constexpr int kTextSpeed = 72;       // "VITESSE"
+constexpr int kTextFrequency2 = 73;  // "<-- fréquence 2"
+constexpr int kTextWatch = 74;       // "Surveiller :"
+constexpr int kTextToBeDecided = 57; // "à déterminer"
+constexpr int kTextLegend = 584;     // 584..586, the landing grades
+
+constexpr int kListThresholdMargin = 6;
+constexpr int kWeighingThresholdMargin = 4;
+
+// The page-break test of the lists: room left for the next entry.
+int listThreshold(const PrintEngine& engine) { return engine.LignesParPage - kListThresholdMargin; }
+
+// "%u", or "_______" for a mass not entered.
+std::string massText(int32_t grams) { return grams == 0 ? "_______" : stringPrintf("%u", static_cast<unsigned>(grams)); }
+
+// The lines of a remark: cut at each carriage return (the line feed after
+// it is skipped), the rest after the last break last.
+std::vector<std::string_view> remarkLines(std::string_view remark)
+{
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (true) {
+        const size_t cr = remark.find('\r', start);
+        if (cr == std::string_view::npos) {
+            lines.push_back(remark.substr(start));
+            return lines;
+        }
+        lines.push_back(remark.substr(start, cr - start));
+        start = cr + 1;
+        if (start < remark.size() && remark[start] == '\n')
+            ++start;
+    }
+}
+
+// The competitor records (10g+1) of the round's task, groups 1..G; empty
+// when one is missing (the fault report is raised).
+bool competitorRecords(Contest& contest, int round, int task, std::vector<StartGroup*>& records)
+{
+    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
+        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, task);
+        if (!group)
+            return false;
+        records.push_back(group);
+    }
+    return true;
+}
+
+// The partners a slot must watch: for each upper-case letter of its marks
+// (read two characters at a time), every member of the group, then of the
+// previous group, whose marks hold the letter in lower case.
+std::string watchList(const GroupSlot& slot, const StartGroup& group, const StartGroup* previous)
+{
+    static const std::string at = ansi(" (à ");
+    std::string list;
+    const std::string_view marks = slot.watchLetters.raw();
+    for (size_t i = 0; i < marks.size(); i += 2) {
+        const char letter = marks[i];
+        if (letter < 'A' || letter > 'Z')
+            continue;
+        const char lower = static_cast<char>(letter - 'A' + 'a');
+        auto scan = [&](const StartGroup& members) {
+            for (int s = 0; s < members.usedSlots(); ++s) {
+                const GroupSlot& member = members.slots[static_cast<size_t>(s)];
+                if (member.watchLetters.raw().find(lower) == std::string_view::npos)
+                    continue;
+                const long long gap = std::llabs(static_cast<long long>(slot.frequency) - member.frequency);
+                list += stringPrintf(" %02i", member.pilotNumber);
+                list += at;
+                list += gap == 10 ? "10) " : gap == 0 ? "00) " : "\?\?) ";
+            }
+        };
+        scan(group);
+        if (previous)
+            scan(*previous);
+    }
+    return list;
+}
+
+bool hasUpperCase(std::string_view marks)
+{
+    return std::any_of(marks.begin(), marks.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+} // namespace
+
+SheetName splitSheetName(std::string_view name)
+{
+    const size_t space = name.find(' ');
+    if (space == std::string_view::npos || space < 4)
+        return {std::string(name), {}};
+    return {std::string(name.substr(0, space)), std::string(name.substr(space + 1))};
+}
+
+PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind kind)
+{
+    std::vector<const Pilot*> pilots;
+    for (const Pilot& p : contest.pilots)
+        if (kind == PilotListKind::Competitors ? p.number > 0 && p.number < 100 : p.number > 100)
+            pilots.push_back(&p);
+    std::stable_sort(pilots.begin(), pilots.end(),
+                     [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
+
+    if (!engine.StartJob(kDocumentName, 10))
+        return engine.EndJob();
+    const std::string title =
+        "\t" + table(kind == PilotListKind::Competitors ? kTextCompetitors : kTextTowPilots) + "\t\t";
+    auto head = [&] {
+        engine.cmptLines = 2;
+        engine.PremLigneManche(title, 1, kStyleGrosNum, TabListe);
+        ++engine.cmptLines;
+        engine.PremLigneManche(contestLine(contest, false), 1, kStyleEnGras, TabListe);
+        engine.doubleRule(5);
+        engine.cmptLines = 6;
+    };
+
+    unsigned index = 0;
+    for (const Pilot* p : pilots) {
+        if (!engine.openPage(head))
+            break;
+        ++index;
+        engine.PremLigneManche(stringPrintf("%u \t%02u \t %s \t", index, static_cast<unsigned>(p->number),
+                                            std::string(p->name.raw()).c_str()) +
+                                   ansi("Licence : ") + std::string(p->licence.raw()),
+                               1, kStyleGrosNum, TabListe);
+        const std::string clubNumber = p->clubNumber == 0 ? "" : stringPrintf("%u", static_cast<unsigned>(p->clubNumber));
+        engine.PremLigneManche(stringPrintf("\t\t%s \t%s   %s", std::string(p->club.raw()).c_str(),
+                                            clubNumber.c_str(), std::string(p->country.raw()).c_str()),
+                               1, kStylePlain, TabListe);
+        engine.PremLigneManche(stringPrintf("\t\tFreq1 : %s \tFreq2 : %s", frequency(p->frequency1).c_str(),
+                                            p->frequency2 == 0 ? "" : frequency(p->frequency2).c_str()),
+                               1, kStylePlain, TabListe);
+        if (p->massGlider1 != 0 || p->massGlider2 != 0)
+            engine.PremLigneManche(stringPrintf("\t\tm1 : %s g.\tm2 : %s g.", massText(p->massGlider1).c_str(),
+                                                massText(p->massGlider2).c_str()),
+                                   1, kStylePlain, TabListe);
+        if (!p->remark.empty())
+            for (std::string_view line : remarkLines(p->remark.raw()))
+                engine.PremLigneManche("\t\t" + std::string(line) + " \t ", 1, kStylePlain, TabListe);
+        engine.separatorRule(engine.cmptLines);
+        ++engine.cmptLines;
+        if (!engine.endEntry(listThreshold(engine)))
+            break;
+    }
+    return engine.EndJob();
+}
+
+PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int DebImpr, int FinImpr)
+{
+    std::vector<const Pilot*> pilots;
+    for (const Pilot& p : contest.pilots)
+        if (p.number > 0 && p.number < 100 && p.number >= DebImpr && p.number <= FinImpr)
+            pilots.push_back(&p);
+    std::stable_sort(pilots.begin(), pilots.end(),
+                     [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
+
+    if (!engine.StartJob(kDocumentName, 11, kWeightBold))
+        return engine.EndJob();
+    const DeviceFont small = engine.font(11, kWeightBold);
+    const DeviceFont big = engine.font(24, kWeightBold);
+    auto at = [&](int x, int y, std::string_view text) {
+        if (!text.empty())
+            engine.textAt(engine.layoutX(x), engine.layoutY(y), text);
+    };
+    for (const Pilot* p : pilots) {
+        if (!engine.startPage())
+            break;
+        const SheetName name = splitSheetName(p->name.raw());
+        engine.selectFont(small);
+        at(400, 535, name.first);
+        at(400, 630, name.second);
+        at(1200, 630, frequency(p->frequency1));
+        at(400, 725, p->club.raw());
+        if (p->frequency2 > 0)
+            at(1200, 725, frequency(p->frequency2));
+        if (p->clubNumber > 0)
+            at(600, 820, stringPrintf("%i", p->clubNumber));
+        at(600, 915, p->licence.raw());
+        engine.selectFont(big);
+        at(1200, 860, stringPrintf("%i", p->number));
+        engine.selectFont(small);
+        if (!engine.endPage() || !engine.mayContinue())
+            break;
+    }
+    return engine.EndJob();
+}
+
+PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, int task)
+{
+    if (!isValidRound(round) || (task != kTaskSpeed && task != kTaskDuration))
+        return PrintOutcome::NothingPrinted;
+    if (!engine.StartJob(kDocumentName, 10))
+        return engine.EndJob();
+    const std::string title = stringPrintf("\t%s   -   %s %i\t\t", table(task == kTaskSpeed ? kTextSpeed : kTextDuration).c_str(),
+                                           table(kTextRound).c_str(), round);
+    auto head = [&] {
+        engine.cmptLines = 2;
+        engine.PremLigneManche(title, 1, kStyleGrosNum, TabDeparts);
+        ++engine.cmptLines;
+        engine.PremLigneManche(contestLine(contest, true), 1, kStyleEnGras, TabDeparts);
+        engine.headRule(5);
+        engine.cmptLines = 6;
+    };
+    const std::string frequency2 = table(kTextFrequency2);
+    const std::string watch = table(kTextWatch);
+
+    bool stopped = false;
+    const StartGroup* previous = nullptr;
+    for (int32_t g = 1; g <= contest.groupCount[round] && !stopped; ++g) {
+        StartGroup* tow = contest.FindEquipe(round, 10 * g, task);
+        StartGroup* members = tow ? contest.FindEquipe(round, 10 * g + 1, task) : nullptr;
+        if (!members) {
+            engine.fail();
+            break;
+        }
+        const GroupSlot& towSlot = tow->slots[0];
+        std::string towName = "????  ";
+        std::string towFrequency = table(kTextToBeDecided);
+        if (towSlot.pilotNumber != kNoTowPilot) {
+            const Pilot* towPilot = contest.FindPilote(towSlot.pilotNumber, Report::Yes);
+            if (!towPilot) {
+                engine.fail();
+                break;
+            }
+            towName = std::string(towPilot->name.raw());
+            towFrequency = frequency(towSlot.frequency);
+        }
+        // The group's head needs a page as much as its members do.
+        if (!engine.openPage(head))
+            break;
+        engine.doubleRule(engine.cmptLines);
+        ++engine.cmptLines;
+        engine.PremLigneManche(stringPrintf("Groupe %i   -   Remorqueur : %s   (%s) ", g, towName.c_str(),
+                                            towFrequency.c_str()),
+                               0, kStylePlain, TabDeparts);
+        engine.separatorRule(engine.cmptLines);
+        ++engine.cmptLines;
+        for (int s = 0; s < members->usedSlots(); ++s) {
+            const GroupSlot& slot = members->slots[static_cast<size_t>(s)];
+            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            if (!pilot) {
+                engine.fail();
+                stopped = true;
+                break;
+            }
+            if (!engine.openPage(head)) {
+                stopped = true;
+                break;
+            }
+            engine.PremLigneManche(stringPrintf("%u \t%02u \t %s", static_cast<unsigned>(slot.flightOrder),
+                                                static_cast<unsigned>(slot.pilotNumber),
+                                                std::string(pilot->name.raw()).c_str()),
+                                   1, kStyleGrosNum, TabDeparts);
+            const bool watched = hasUpperCase(slot.watchLetters.raw());
+            engine.PremLigneManche(
+                stringPrintf("\t\t%s \t%s \t%s %s", frequency(slot.frequency).c_str(),
+                             slot.onFrequency2 ? frequency2.c_str() : "", watched ? watch.c_str() : "",
+                             watchList(slot, *members, previous).c_str()),
+                1, kStylePlain, TabDeparts);
+            engine.separatorRule(engine.cmptLines);
+            ++engine.cmptLines;
+            if (!engine.endEntry(listThreshold(engine))) {
+                stopped = true;
+                break;
+            }
+        }
+        previous = members;
+    }
+    if (stopped || engine.failed() || engine.bUserAbort)
+        return engine.EndJob();
+
+    // The competitors who do not fly the round: in no duration group.
+    std::vector<uint8_t> placed(100, 0);
+    for (const StartGroup& group : contest.groups)
+        if (group.round == round && group.task == kTaskDuration && group.id % 10 == 1 && group.id / 10 >= 1 &&
+            group.id / 10 <= contest.groupCount[round])
+            for (int s = 0; s < group.usedSlots(); ++s) {
+                const int32_t n = group.slots[static_cast<size_t>(s)].pilotNumber;
+                if (n >= 1 && n <= 99)
+                    placed[static_cast<size_t>(n)] = 1;
+            }
+    std::vector<std::string> absent;
+    for (int32_t n = 1; n <= 99; ++n)
+        if (!placed[static_cast<size_t>(n)])
+            if (const Pilot* p = contest.FindPilote(n))
+                absent.push_back(stringPrintf("%i - %s", n, std::string(p->name.raw()).c_str()));
+    if (absent.empty())
+        absent.push_back("Aucun");
+
+    if (!engine.openPage(head))
+        return engine.EndJob();
+    engine.doubleRule(engine.cmptLines);
+    ++engine.cmptLines;
+    if (!engine.keepOnPage(head))
+        return engine.EndJob();
+    engine.PremLigneManche(ansi(stringPrintf("Ne participent pas à la manche %i :", round)), 0, kStylePlain,
+                           TabDeparts);
+    ++engine.cmptLines;
+    for (const std::string& line : absent) {
+        if (!engine.keepOnPage(head))
+            break;
+        engine.PremLigneManche(line, 0, kStylePlain, TabDeparts);
+    }
+    return engine.EndJob();
+}
+
+PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
+{
+    if (!isValidRound(round))
+        return PrintOutcome::NothingPrinted;
+    std::vector<StartGroup*> groups;
+    const bool complete = competitorRecords(contest, round, kTaskDuration, groups);
+
+    if (!engine.StartJob(kDocumentName, 10))
+        return engine.EndJob();
+    if (!complete) {
+        engine.fail();
+        return engine.EndJob();
+    }
+    const DeviceFont small = engine.font(9);
+    const std::string title = stringPrintf("\t %s %i\t\t", table(kTextRound).c_str(), round);
+    auto head = [&] {
+        engine.cmptLines = 2;
+        engine.PremLigneManche(title, 1, kStyleGrosNum, TabDeparts);
+        ++engine.cmptLines;
+        engine.PremLigneManche(contestLine(contest, true), 1, kStyleEnGras, TabDeparts);
+        // The legend stands on lines 1 to 3: on line 4 it would run into
+        // any contest line longer than 75 column units.
+        engine.selectFont(small);
+        for (int i = 0; i < 3; ++i)
+            engine.textAt(90 * engine.columnUnit, (1 + i) * engine.yChar, table(kTextLegend + i));
+        engine.selectFont(engine.bodyFont());
+        engine.headRule(5);
+        engine.cmptLines = 6;
+    };
+    const std::string header = ansi("\t\t\tVitesse\tVisa\tDurée\tAtterro.\tVisa");
+    static constexpr int kBoxes[] = {53, 68, 83, 84, 98, 108};
+
+    bool stopped = false;
+    for (size_t g = 0; g < groups.size() && !stopped; ++g) {
+        const StartGroup& group = *groups[g];
+        if (!engine.openPage(head))
+            break;
+        engine.doubleRule(engine.cmptLines);
+        ++engine.cmptLines;
+        engine.PremLigneManche(stringPrintf("Groupe %i   ", static_cast<int>(g) + 1), 0, kStylePlain, TabDeparts);
+        engine.separatorRule(engine.cmptLines);
+        ++engine.cmptLines;
+        engine.selectFont(small);
+        engine.PremLigneManche(header, 1, kStyleEnPetit, TabReleve);
+        engine.underHeaderRule(engine.cmptLines - 1);
+        engine.selectFont(engine.bodyFont());
+        for (int s = 0; s < group.usedSlots(); ++s) {
+            const GroupSlot& slot = group.slots[static_cast<size_t>(s)];
+            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            if (!pilot) {
+                engine.fail();
+                stopped = true;
+                break;
+            }
+            if (!engine.openPage(head)) {
+                stopped = true;
+                break;
+            }
+            const int top = engine.penY();
+            const std::string name(pilot->name.raw().substr(0, 20));
+            engine.PremLigneManche(stringPrintf(" \t%02u \t %s", static_cast<unsigned>(slot.pilotNumber), name.c_str()),
+                                   1, kStyleGrosNum, TabDeparts);
+            const std::string marks =
+                slot.watchLetters.empty() ? "" : "(" + std::string(slot.watchLetters.raw()) + ")";
+            engine.PremLigneManche(
+                stringPrintf("\t\t%s \t%s \t%s %s", frequency(slot.frequency).c_str(), marks.c_str(), "", ""), 1,
+                kStylePlain, TabDeparts);
+            engine.separatorRule(engine.cmptLines);
+            ++engine.cmptLines;
+            const int bottom = engine.penY();
+            for (int x : kBoxes)
+                engine.verticalLine(x * engine.columnUnit, top, bottom);
+            engine.verticalLine(engine.large - kLeftMargin * engine.columnUnit, top, bottom);
+            if (!engine.endEntry(listThreshold(engine))) {
+                stopped = true;
+                break;
+            }
+        }
+    }
+    return engine.EndJob();
+}
+
+PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round)
+{
+    if (!isValidRound(round))
+        return PrintOutcome::NothingPrinted;
+    struct Entry {
+        int32_t number = 0;
+        bool selected = false;
+        bool durationCheck = false;
+        bool speedCheck = false;
+    };
+    std::vector<StartGroup*> durationGroups;
+    std::vector<StartGroup*> speedGroups;
+    const bool complete = competitorRecords(contest, round, kTaskDuration, durationGroups) &&
+                          competitorRecords(contest, round, kTaskSpeed, speedGroups);
+    std::vector<Entry> entries;
+    if (complete) {
+        for (const StartGroup* g : durationGroups)
+            for (int s = 0; s < g->usedSlots(); ++s)
+                entries.push_back({g->slots[static_cast<size_t>(s)].pilotNumber});
+        auto mark = [&](const StartGroup& group, bool speed) {
+            for (int s = 0; s < group.usedSlots(); ++s) {
+                const GroupSlot& slot = group.slots[static_cast<size_t>(s)];
+                if (slot.weighingMark <= 0)
+                    continue;
+                for (Entry& e : entries)
+                    if (e.number == slot.pilotNumber) {
+                        e.selected = true;
+                        (speed ? e.speedCheck : e.durationCheck) = true;
+                        break;
+                    }
+            }
+        };
+        for (size_t g = 0; g < durationGroups.size(); ++g) {
+            mark(*durationGroups[g], false);
+            mark(*speedGroups[g], true);
+        }
+    }
+
+    if (!engine.StartJob(kDocumentName, 10))
+        return engine.EndJob();
+    if (!complete) {
+        engine.fail();
+        return engine.EndJob();
+    }
+    const std::string title = ansi(stringPrintf("\tPesées - Manche :   %i\t", round));
+    const std::string confidential = ansi("\tCONFIDENTIEL (destiné au Directeur de compétition)");
+    const std::string speedCheck = ansi("contrôle VITESSE : ________ g  pla____");
+    const std::string durationCheck = ansi("contrôle DUREE : ________ g  pla____");
+    auto head = [&] {
+        engine.cmptLines = 2;
+        engine.PremLigneManche(title, 1, kStyleGrosNum, TabListe);
+        ++engine.cmptLines;
+        engine.PremLigneManche(contestLine(contest, false), 1, kStyleEnGras, TabListe);
+        engine.PremLigneManche(confidential, 1, kStyleEnGras, TabListe);
+        engine.doubleRule(6);
+        engine.cmptLines = 7;
+    };
+
+    for (const Entry& e : entries) {
+        if (e.selected) {
+            const Pilot* pilot = contest.FindPilote(e.number, Report::Yes);
+            if (!pilot) {
+                engine.fail();
+                break;
+            }
+            if (!engine.openPage(head))
+                break;
+            engine.PremLigneManche(stringPrintf("  \t%02u \t %s \t Inscription : pla1 = %s g      pla2 = %s g",
+                                                static_cast<unsigned>(e.number), std::string(pilot->name.raw()).c_str(),
+                                                massText(pilot->massGlider1).c_str(),
+                                                massText(pilot->massGlider2).c_str()),
+                                   1, kStyleGrosNum, TabListe);
+            ++engine.cmptLines;
+            engine.PremLigneManche("\t\t" + (e.speedCheck ? speedCheck : std::string()) + "\t" +
+                                       (e.durationCheck ? durationCheck : std::string()),
+                                   1, kStylePlain, TabListe);
+            engine.separatorRule(engine.cmptLines);
+            ++engine.cmptLines;
+        }
+        if (!engine.endEntry(engine.LignesParPage - kWeighingThresholdMargin))
+            break;
+    }
+    return engine.EndJob();
+}
+
+} // namespace r7t

@@ -1,0 +1,81 @@
+#include "print/ui/pdf_device.h"
+
+#include "print/ui/painter_device.h"
+
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace r7t {
+
+namespace {
+
+// Qt's start-up notes (no runtime folder, and so on) are noise on a command
+// line; only real errors are shown.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+// Built before the painter device that draws on the writer.
+struct PdfOutput {
+    explicit PdfOutput(const std::string& path) : file(QString::fromStdString(path)), writer(&file)
+    {
+        writer.setResolution(kPdfResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
+                                        kPdfMarginMillimetres),
+                              QPageLayout::Millimeter);
+        writer.setCreator(QStringLiteral("r7t"));
+    }
+    QSaveFile file;
+    QPdfWriter writer;
+};
+
+class PdfDevice : private PdfOutput, public PainterDevice {
+public:
+    explicit PdfDevice(const std::string& path) : PdfOutput(path), PainterDevice(writer) {}
+
+    int startDoc(const std::string& documentName) override
+    {
+        writer.setTitle(QString::fromStdString(documentName));
+        return 1;
+    }
+
+protected:
+    bool openOutput() override { return file.open(QIODevice::WriteOnly); }
+    bool commitOutput() override { return file.commit(); }
+    void discardOutput() override
+    {
+        if (file.isOpen())
+            file.cancelWriting();
+    }
+};
+
+} // namespace
+
+void ensurePrintApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    static int argc = 1;
+    static char name[] = "r7t";
+    static char* argv[] = {name, nullptr};
+    // Kept for the whole run: one application per process, reachable to the end.
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path)
+{
+    ensurePrintApplication();
+    return std::make_unique<PdfDevice>(path);
+}
+
+} // namespace r7t

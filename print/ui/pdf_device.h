@@ -1,0 +1,27 @@
+// The PDF file device of r7t print: A4 at 600 dpi, the same engine and
+// layouts as on paper. The interface holds no Qt type, so the command line
+// needs no Qt include.
+#pragma once
+
+#include "print/print_device.h"
+
+#include <memory>
+#include <string>
+
+namespace r7t {
+
+inline constexpr int kPdfResolution = 600;
+// The border a laser printer cannot print on; the layouts start inside it.
+inline constexpr double kPdfMarginMillimetres = 5.0;
+
+// Drawing text needs a Qt GUI application: when none exists, one is created
+// (on the offscreen platform unless QT_QPA_PLATFORM names one) and kept
+// until the program ends.
+void ensurePrintApplication();
+
+// A device writing the PDF file at path. The file is written beside it
+// under a temporary name and renamed over path when the document ends;
+// nothing is written when the document is abandoned or has no page.
+std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path);
+
+} // namespace r7t

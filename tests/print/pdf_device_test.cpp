@@ -1,0 +1,60 @@
+// The PDF device: A4 at 600 dpi inside 5 mm borders, and the column unit of
+// Arial whatever average width the installed font reports.
+#include "print/ui/pdf_device.h"
+
+#include "print/print_engine.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace r7t;
+
+TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
+{
+    fixtures::TempDir dir;
+    const std::string path = dir.file("a.pdf");
+    std::unique_ptr<PrintDevice> device = makePdfDevice(path);
+    EXPECT_EQ(device->logPixelsX(), 600);
+    EXPECT_EQ(device->logPixelsY(), 600);
+    EXPECT_EQ(device->horizontalResolution(), 4724); // 210 - 2 x 5 mm
+    EXPECT_EQ(device->verticalResolution(), 6783);   // 297 - 2 x 5 mm
+
+    PrintEngine engine(*device);
+    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    // Arial 10 pt at 600 dpi: 75 + 18 high, leading 3, average width 37.
+    EXPECT_EQ(engine.yChar, 96);
+    EXPECT_EQ(engine.columnUnit, 37);
+    EXPECT_EQ(engine.LignesParPage, 70);
+    // The widest line of the layouts (the rankings' last column) fits.
+    EXPECT_LT(engine.columnX(103) + 14 * engine.columnUnit, engine.large);
+
+    // No page: no file. One page: the file, written whole at the end.
+    EXPECT_EQ(engine.EndJob(), PrintOutcome::NothingPrinted);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    std::unique_ptr<PrintDevice> second = makePdfDevice(path);
+    PrintEngine printing(*second);
+    ASSERT_TRUE(printing.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(printing.openPage({}));
+    printing.PremLigneManche("Coupe d'\xE9t\xE9", 0, kStylePlain, TabListe);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(printing.EndJob(), PrintOutcome::Printed);
+    EXPECT_GT(std::filesystem::file_size(path), 500u);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 1); // no temporary left beside it
+
+    // An abandoned job leaves the previous file as it was.
+    const auto size = std::filesystem::file_size(path);
+    std::unique_ptr<PrintDevice> third = makePdfDevice(path);
+    PrintEngine cancelled(*third);
+    ASSERT_TRUE(cancelled.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(cancelled.openPage({}));
+    cancelled.PremLigneManche("x", 0, kStylePlain, TabListe);
+    cancelled.bUserAbort = true;
+    EXPECT_EQ(cancelled.EndJob(), PrintOutcome::Cancelled);
+    third.reset();
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+}
