@@ -28,6 +28,7 @@ Contest& largest()
 // From the open ranking to the PDF file on disk.
 void BM_FinalRankingToPdf(benchmark::State& state)
 {
+    const PrintApplication application;
     Contest& c = largest();
     OverallRanking ranking;
     openFinalRanking(c, ranking);
@@ -50,6 +51,7 @@ BENCHMARK(BM_FinalRankingToPdf)->Unit(benchmark::kMillisecond);
 // The whole r7t path: ranking opened, then printed.
 void BM_OpenAndPrintFinalRanking(benchmark::State& state)
 {
+    const PrintApplication application;
     Contest& c = largest();
     fixtures::TempDir dir;
     const std::string path = dir.file("classement.pdf");

@@ -16,6 +16,8 @@ int mulDiv(int a, int b, int c)
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
+PrintDialogSetup PrepImpr() { return PrintDialogSetup{}; }
+
 PrintEngine::PrintEngine(PrintDevice& device) : device_(device) {}
 
 DeviceFont PrintEngine::font(int points, int weight) const

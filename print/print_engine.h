@@ -44,6 +44,19 @@ inline constexpr int kLayoutDpi = 300;
 // multiply-divide); 0 when c is 0.
 int mulDiv(int a, int b, int c);
 
+// How the print dialog opens for every job (PrepImpr): on a new printer,
+// the system's default one (nothing of the last job is kept), without page
+// range or selection, one copy. Printing to a file stays offered, so that
+// the platform's "print to PDF" works as the printers do.
+struct PrintDialogSetup {
+    bool defaultPrinter = true;
+    bool pageRange = false;
+    bool selection = false;
+    bool printToFile = true;
+    int copies = 1;
+};
+PrintDialogSetup PrepImpr();
+
 enum class PrintOutcome {
     Printed,        // the document was ended with at least one page
     NothingPrinted, // no page was opened: nothing was output

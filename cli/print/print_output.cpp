@@ -19,6 +19,7 @@ std::optional<int> readNumber(const std::string& text)
 int printToPdf(const Command& command, const std::string& path, Io io,
                const std::function<PrintOutcome(PrintEngine&)>& document, const Contest* contest)
 {
+    const PrintApplication application;
     std::unique_ptr<PrintDevice> device = makePdfDevice(path);
     PrintEngine engine(*device);
     const PrintOutcome outcome = document(engine);

@@ -57,7 +57,7 @@ protected:
 
 } // namespace
 
-void ensurePrintApplication()
+PrintApplication::PrintApplication()
 {
     if (QCoreApplication::instance())
         return;
@@ -67,14 +67,19 @@ void ensurePrintApplication()
     static int argc = 1;
     static char name[] = "r7t";
     static char* argv[] = {name, nullptr};
-    // Kept for the whole run: one application per process, reachable to the end.
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
+    application_ = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+PrintApplication::~PrintApplication()
+{
+    if (!application_)
+        return;
+    application_.reset();
+    qInstallMessageHandler(nullptr);
 }
 
 std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path)
 {
-    ensurePrintApplication();
     return std::make_unique<PdfDevice>(path);
 }
 

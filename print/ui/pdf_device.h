@@ -8,18 +8,29 @@
 #include <memory>
 #include <string>
 
+class QGuiApplication;
+
 namespace r7t {
 
 inline constexpr int kPdfResolution = 600;
 // The border a laser printer cannot print on; the layouts start inside it.
 inline constexpr double kPdfMarginMillimetres = 5.0;
 
-// Drawing text needs a Qt GUI application: when none exists, one is created
-// (on the offscreen platform unless QT_QPA_PLATFORM names one) and kept
-// until the program ends.
-void ensurePrintApplication();
+// Drawing text needs a Qt GUI application. While one of these lives, one
+// exists: when there was none, it makes one (on the offscreen platform
+// unless QT_QPA_PLATFORM names another) and ends it with itself.
+class PrintApplication {
+public:
+    PrintApplication();
+    ~PrintApplication();
+    PrintApplication(const PrintApplication&) = delete;
+    PrintApplication& operator=(const PrintApplication&) = delete;
 
-// A device writing the PDF file at path. The file is written beside it
+private:
+    std::unique_ptr<QGuiApplication> application_;
+};
+
+// A device writing the PDF file at path (a Qt GUI application must exist). The file is written beside it
 // under a temporary name and renamed over path when the document ends;
 // nothing is written when the document is abandoned or has no page.
 std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path);

@@ -78,9 +78,15 @@ std::optional<PrintOutcome> runPrintJob(QWidget* owner, const QString& fileTitle
     if (jobRunning)
         return std::nullopt;
     // A new printer each job: the dialog always opens on the default printer.
+    const PrintDialogSetup setup = PrepImpr();
     QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(setup.copies);
     QPrintDialog dialog(&printer, owner);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    QAbstractPrintDialog::PrintDialogOptions options;
+    options.setFlag(QAbstractPrintDialog::PrintToFile, setup.printToFile);
+    options.setFlag(QAbstractPrintDialog::PrintPageRange, setup.pageRange);
+    options.setFlag(QAbstractPrintDialog::PrintSelection, setup.selection);
+    dialog.setOptions(options);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     PrinterDevice device(printer);

@@ -35,7 +35,8 @@ std::optional<PrintOutcome> runPrintJobOn(PrintDevice& device, QWidget* owner, c
                                           const PrintDocument& document);
 
 // The whole frame. Nothing when the print dialog is cancelled (nothing is
-// printed, nothing said) or a job is already running.
+// printed, nothing said) or a job is already running. fileTitle: the
+// contest file's name; the inspection program gives none.
 std::optional<PrintOutcome> runPrintJob(QWidget* owner, const QString& fileTitle, const PrintDocument& document);
 
 } // namespace r7t::ui

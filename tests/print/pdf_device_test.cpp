@@ -13,6 +13,7 @@ using namespace r7t;
 
 TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
 {
+    const PrintApplication application;
     fixtures::TempDir dir;
     const std::string path = dir.file("a.pdf");
     std::unique_ptr<PrintDevice> device = makePdfDevice(path);
