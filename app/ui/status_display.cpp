@@ -89,13 +89,13 @@ StatusDisplay::StatusDisplay(Contest& contest, QWidget* parent)
     setPalette(pal);
 
     for (size_t i = 0; i < kFields.size(); ++i) {
-        const FieldSpec& spec = kFields[i];
+        const FieldSpec& field = kFields[i];
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(controlName(spec.id));
-        edit->setMaxLength(spec.maxChars);
+        edit->setObjectName(controlName(field.id));
+        edit->setMaxLength(field.maxChars);
         edit->setFont(resources().fontEdit);
         edit->installEventFilter(this);
-        const int id = spec.id;
+        const int id = field.id;
         connect(edit, &QLineEdit::textChanged, this, [this, id](const QString& text) { fieldEdited(id, text); });
         fields_[i] = edit;
     }

@@ -65,9 +65,9 @@ protected:
         auto known = documents().find(document);
         if (known == documents().end())
             return {usageError(*this, io, "document inconnu : " + document)};
-        for (const OptionSpec& spec : commandOptions())
-            if (spec.name != "pdf" && args.has(spec.name) && !known->second.count(spec.name))
-                return {usageError(*this, io, "--" + spec.name + " ne s'emploie pas avec " + document)};
+        for (const OptionSpec& option : commandOptions())
+            if (option.name != "pdf" && args.has(option.name) && !known->second.count(option.name))
+                return {usageError(*this, io, "--" + option.name + " ne s'emploie pas avec " + document)};
         const std::string out = args.value("pdf");
         if (out.empty())
             return {usageError(*this, io, "--pdf SORTIE attendu")};
