@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "cli/command.h"
 #include "contest/contest_file.h"
 #include "support/contest_builder.h"
@@ -10,22 +11,11 @@
 #include <sstream>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 using r7t::fixtures::TempDir;
 
 namespace {
-
-struct RunResult {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-RunResult runCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
-}
 
 std::string writeLargest(const TempDir& dir, const std::string& password = "")
 {
@@ -44,18 +34,18 @@ TEST(Cli, NewWritesTheEmptyContestAndRefusesToOverwrite)
 {
     TempDir dir;
     const std::string path = dir.file("x.r7s");
-    RunResult created = runCli({"new", path, "--title", "Coupe d'été", "--date", "06/12/26", "--place", "Vinon"});
+    CliRun created = runCli({"new", path, "--title", "Coupe d'été", "--date", "06/12/26", "--place", "Vinon"});
     ASSERT_EQ(created.exit, 0) << created.err;
     EXPECT_EQ(std::filesystem::file_size(path), 1196u);
 
-    RunResult again = runCli({"new", path});
+    CliRun again = runCli({"new", path});
     EXPECT_EQ(again.exit, 1);
     EXPECT_NE(again.err.find("existe déjà"), std::string::npos);
     EXPECT_EQ(runCli({"new", path, "--force"}).exit, 0);
 
-    RunResult plain = runCli({"new", dir.file("plain.r7s")});
+    CliRun plain = runCli({"new", dir.file("plain.r7s")});
     ASSERT_EQ(plain.exit, 0);
-    RunResult info = runCli({"info", dir.file("plain.r7s")});
+    CliRun info = runCli({"info", dir.file("plain.r7s")});
     EXPECT_EQ(info.out, "version: 2\ntitle: \ndate: \nplace: \npassword: no\ncompetitors: 0\ntow pilots: 0\n"
                         "prepared rounds: -\ncomplete rounds: -\nbest speed: none\ngroups: 0\nresults: 0\n"
                         "extra records: 0\n");
@@ -65,7 +55,7 @@ TEST(Cli, InfoDescribesTheLargestContest)
 {
     TempDir dir;
     const std::string path = writeLargest(dir);
-    RunResult info = runCli({"info", path});
+    CliRun info = runCli({"info", path});
     ASSERT_EQ(info.exit, 0) << info.err;
     std::string all40 = "-";
     for (int r = 1; r <= 40; ++r)
@@ -84,16 +74,16 @@ TEST(Cli, PasswordIsAskedOnEveryCommandThatOpensAFile)
     const std::string path = dir.file("p.r7s");
     ASSERT_EQ(runCli({"new", path, "--password", "motdepasse1234"}).exit, 0);
 
-    RunResult missing = runCli({"info", path});
+    CliRun missing = runCli({"info", path});
     EXPECT_EQ(missing.exit, 1);
     EXPECT_NE(missing.err.find("Mot de passe nécessaire pour ouvrir ce fichier"), std::string::npos);
     EXPECT_EQ(missing.out, "");
-    RunResult wrong = runCli({"info", path, "--password", "Motdepasse12"});
+    CliRun wrong = runCli({"info", path, "--password", "Motdepasse12"});
     EXPECT_EQ(wrong.exit, 1);
     EXPECT_EQ(runCli({"copy", path, dir.file("c.r7s")}).exit, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.file("c.r7s")));
 
-    RunResult right = runCli({"info", path, "--password", "motdepasse12"});
+    CliRun right = runCli({"info", path, "--password", "motdepasse12"});
     EXPECT_EQ(right.exit, 0) << right.err;
     EXPECT_NE(right.out.find("password: yes"), std::string::npos);
 }
@@ -109,10 +99,10 @@ TEST(Cli, CopyWritesAVersion2FileAndLeavesTheSourceAlone)
     const std::string source = dir.file("v1.r7s");
     fixtures::writeFile(source, v1.str());
 
-    RunResult copied = runCli({"copy", source, dir.file("v2.r7s")});
+    CliRun copied = runCli({"copy", source, dir.file("v2.r7s")});
     ASSERT_EQ(copied.exit, 0) << copied.err;
     EXPECT_EQ(fixtures::readFile(source), v1.str());
-    RunResult info = runCli({"info", dir.file("v2.r7s")});
+    CliRun info = runCli({"info", dir.file("v2.r7s")});
     EXPECT_NE(info.out.find("version: 2\n"), std::string::npos);
     EXPECT_NE(info.out.find("complete rounds: -1-\n"), std::string::npos);
     EXPECT_NE(info.out.find("best speed: 25,0 secondes\n"), std::string::npos);
@@ -125,7 +115,7 @@ TEST(Cli, CopyWritesAVersion2FileAndLeavesTheSourceAlone)
 TEST(Cli, BadFilesAreRefusedWithTheirMessage)
 {
     TempDir dir;
-    RunResult missing = runCli({"info", dir.file("absent.r7s")});
+    CliRun missing = runCli({"info", dir.file("absent.r7s")});
     EXPECT_EQ(missing.exit, 1);
     EXPECT_NE(missing.err.find("Le fichier choisi est incompatible !"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent.r7s")));
@@ -133,7 +123,7 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     fixtures::FileBytes orphan;
     orphan.i32(81245).header(2, "", "", "", "", 0).roundTables(41).pilotEnd().extraEnd().groupEnd().result(5, 1, 200);
     fixtures::writeFile(dir.file("orphan.r7s"), orphan.str());
-    RunResult fault = runCli({"info", dir.file("orphan.r7s")});
+    CliRun fault = runCli({"info", dir.file("orphan.r7s")});
     EXPECT_EQ(fault.exit, 1);
     EXPECT_NE(fault.err.find("Pointeur non trouvé dans : REPRISEFIC (score)"), std::string::npos);
 }
@@ -144,11 +134,11 @@ TEST(Cli, UsageErrorsExitWith2)
     EXPECT_EQ(runCli({"frobnicate"}).exit, 2);
     EXPECT_EQ(runCli({"info"}).exit, 2);
     EXPECT_EQ(runCli({"info", "a", "b"}).exit, 2);
-    RunResult unknown = runCli({"info", "a.r7s", "--colour"});
+    CliRun unknown = runCli({"info", "a.r7s", "--colour"});
     EXPECT_EQ(unknown.exit, 2);
     EXPECT_NE(unknown.err.find("usage: r7t info"), std::string::npos);
     EXPECT_EQ(runCli({"new", "x.r7s", "--title"}).exit, 2);
-    RunResult help = runCli({"--help"});
+    CliRun help = runCli({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_NE(help.out.find("copy"), std::string::npos);
 }

@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "cli/command.h"
 #include "contest/contest_file.h"
 #include "support/contest_builder.h"
@@ -8,22 +9,11 @@
 #include <sstream>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 using r7t::fixtures::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
-}
 
 std::string newContest(const TempDir& dir)
 {

@@ -1,4 +1,5 @@
 // r7t print and print-inspection write PDF files; pdftotext reads them back.
+#include "support/cli_run.h"
 #include "cli/command.h"
 #include "contest/contest_file.h"
 #include "inspection/ctr_file.h"
@@ -12,22 +13,11 @@
 #include <sstream>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 using r7t::fixtures::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    const int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
-}
 
 // Runs of blanks become one space, so that texts compare whatever
 // spacing the PDF's text layer keeps.

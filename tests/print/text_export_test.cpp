@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "print/text_export.h"
 
 #include "cli/command.h"
@@ -13,6 +14,8 @@
 #include <sys/stat.h>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 using r7t::testing::ScoredContest;
 
 namespace {
@@ -52,19 +55,6 @@ void smallContest(ScoredContest& s)
 }
 
 std::string bytes(const std::optional<std::string>& text) { return text.value_or("<none>"); }
-
-struct RunResult {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-RunResult runCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
-}
 
 const std::string kEquals = std::string(74, '=') + "\r\n";
 const std::string kHyphens = std::string(74, '-') + "\r\n";
@@ -186,31 +176,31 @@ TEST(TextExport, CommandWritesReplacesOnlyWithForceAndReportsFailures)
     const std::string expected = bytes(exportText(s.contest, ranking));
 
     // Default: beside the contest file.
-    RunResult written = runCli({"export", path, "--final"});
+    CliRun written = runCli({"export", path, "--final"});
     ASSERT_EQ(written.exit, 0) << written.err;
     EXPECT_EQ(fixtures::readFile(dir.file("coupe.txt")), expected);
 
     // An existing file is replaced only with --force.
-    RunResult refused = runCli({"export", path, "--rounds", "1", "-o", dir.file("coupe.txt")});
+    CliRun refused = runCli({"export", path, "--rounds", "1", "-o", dir.file("coupe.txt")});
     EXPECT_EQ(refused.exit, 1);
     EXPECT_NE(refused.err.find("existe déjà"), std::string::npos);
     EXPECT_EQ(fixtures::readFile(dir.file("coupe.txt")), expected);
-    RunResult forced = runCli({"export", path, "--rounds", "1", "-o", dir.file("coupe.txt"), "--force"});
+    CliRun forced = runCli({"export", path, "--rounds", "1", "-o", dir.file("coupe.txt"), "--force"});
     ASSERT_EQ(forced.exit, 0) << forced.err;
     EXPECT_NE(fixtures::readFile(dir.file("coupe.txt")).find("interm\xE9" "diaire"), std::string::npos);
 
     // To standard output, the same bytes.
-    RunResult out = runCli({"export", path, "--final", "-o", "-"});
+    CliRun out = runCli({"export", path, "--final", "-o", "-"});
     ASSERT_EQ(out.exit, 0) << out.err;
     EXPECT_EQ(out.out, expected);
     EXPECT_EQ(runCli({"export", path, "--final", "--output", "-"}).out, expected);
 
     // Failed writes are reported.
-    RunResult missing = runCli({"export", path, "--final", "-o", dir.file("nulle/part.txt")});
+    CliRun missing = runCli({"export", path, "--final", "-o", dir.file("nulle/part.txt")});
     EXPECT_EQ(missing.exit, 1);
     EXPECT_NE(missing.err.find("écriture impossible"), std::string::npos);
     ::chmod(dir.file("coupe.txt").c_str(), 0444);
-    RunResult readOnly = runCli({"export", path, "--final", "-o", dir.file("coupe.txt"), "--force"});
+    CliRun readOnly = runCli({"export", path, "--final", "-o", dir.file("coupe.txt"), "--force"});
     EXPECT_EQ(readOnly.exit, 1);
     EXPECT_NE(readOnly.err.find("lecture seule"), std::string::npos);
 

@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "ranking/ranking.h"
 
 #include "cli/command.h"
@@ -11,6 +12,8 @@
 #include <sstream>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 using r7t::testing::ScoredContest;
 
 namespace {
@@ -43,19 +46,6 @@ int discardedCount(const OverallRanking& ranking, int number)
     for (int r = 1; r <= ranking.lastRound; ++r)
         count += ranking.score(number, r).discarded;
     return count;
-}
-
-struct RunResult {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-RunResult runCli(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
 }
 
 std::string joined(const std::vector<std::string>& lines)
@@ -384,13 +374,13 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
     loaded.setPath(path);
     ASSERT_EQ(RepriseFic(loaded).status, LoadStatus::Loaded);
 
-    RunResult round = runCli({"ranking", path, "--round", "2"});
+    CliRun round = runCli({"ranking", path, "--round", "2"});
     ASSERT_EQ(round.exit, 0) << round.err;
     EXPECT_EQ(round.out, joined(roundRankingLines(rankRound(loaded, 2))));
 
     OverallRanking ranking;
     ASSERT_EQ(openFinalRanking(loaded, ranking), RankingStatus::Ok);
-    RunResult final = runCli({"ranking", path, "--final"});
+    CliRun final = runCli({"ranking", path, "--final"});
     ASSERT_EQ(final.exit, 0) << final.err;
     std::vector<std::string> expected = overallRankingLines(loaded, ranking);
     for (const std::string& line : bestSpeedLines(loaded, ranking))
@@ -399,7 +389,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
     EXPECT_NE(final.out.find("NC   3 |"), std::string::npos);
     EXPECT_NE(final.out.find("Meilleure vitesse : 20,0 s par n° "), std::string::npos);
 
-    RunResult detail = runCli({"detail", path, "3", "--final", "--discard", "0"});
+    CliRun detail = runCli({"detail", path, "3", "--final", "--discard", "0"});
     ASSERT_EQ(detail.exit, 0) << detail.err;
     changeDiscardCount(ranking, 0);
     std::vector<std::string> detailExpected = {detailTitle(loaded, ranking, 3)};
@@ -407,7 +397,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
         detailExpected.push_back(line);
     EXPECT_EQ(detail.out, joined(detailExpected));
 
-    RunResult chosen = runCli({"ranking", path, "--rounds", "4,2", "--discard", "5", "--no-zero"});
+    CliRun chosen = runCli({"ranking", path, "--rounds", "4,2", "--discard", "5", "--no-zero"});
     ASSERT_EQ(chosen.exit, 0) << chosen.err;
     EXPECT_NE(chosen.out.find("    M  2     M  4 \n"), std::string::npos);
     EXPECT_NE(chosen.err.find("ramené à 1"), std::string::npos);
@@ -437,7 +427,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"ranking", fresh, "--round", "1"}, {"ranking", fresh, "--final"},
           {"detail", fresh, "1", "--rounds", "1"}, {"export", fresh, "--final", "-o", "-"}}) {
-        RunResult refused = runCli(args);
+        CliRun refused = runCli(args);
         EXPECT_EQ(refused.exit, 1) << args[0];
         EXPECT_NE(refused.err.find("Aucune manche complètement saisie !"), std::string::npos) << refused.err;
         EXPECT_EQ(refused.out, "");

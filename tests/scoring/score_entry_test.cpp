@@ -1,3 +1,4 @@
+#include "support/cli_run.h"
 #include "cli/command.h"
 #include "contest/contest_file.h"
 #include "scoring/score_entry.h"
@@ -12,6 +13,8 @@
 #include <sstream>
 
 using namespace r7t;
+using r7t::fixtures::CliRun;
+using r7t::fixtures::runCli;
 
 namespace {
 
@@ -364,23 +367,6 @@ TEST(ScoreList, LinesStatesAndOpeningRound)
     EXPECT_EQ(c.fault().value_or(""), "FINDPILOTE");
 }
 
-namespace {
-
-struct CliRun {
-    int exit;
-    std::string out;
-    std::string err;
-};
-
-CliRun r7tRun(const std::vector<std::string>& args)
-{
-    std::ostringstream out, err;
-    int exit = cli::runR7t(args, out, err);
-    return {exit, out.str(), err.str()};
-}
-
-} // namespace
-
 TEST(ScoreCli, ScoreAndScoresOnAFile)
 {
     fixtures::TempDir dir;
@@ -392,24 +378,24 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     const std::string path = c.szPath;
     const std::string name3 = c.FindPilote(3)->name.utf8();
 
-    CliRun list = r7tRun({"scores", path});
+    CliRun list = runCli({"scores", path});
     ASSERT_EQ(list.exit, 0) << list.err;
     EXPECT_EQ(list.out.substr(0, list.out.find('\n')), "Manche 2");
     EXPECT_NE(list.out.find("VIDE\t 03 - " + name3 + "\n"), std::string::npos);
-    EXPECT_NE(r7tRun({"scores", path, "1"}).out.find("FEUVERT\t 03 - "), std::string::npos);
+    EXPECT_NE(runCli({"scores", path, "1"}).out.find("FEUVERT\t 03 - "), std::string::npos);
 
     const std::string original = fixtures::readFile(path);
-    CliRun refused = r7tRun({"score", path, "2", "3", "--speed", "100.1", "--duration", "5.00"});
+    CliRun refused = runCli({"score", path, "2", "3", "--speed", "100.1", "--duration", "5.00"});
     EXPECT_EQ(refused.exit, 1);
     EXPECT_NE(refused.err.find("Valeur saisie incorrecte\n"), std::string::npos);
     EXPECT_EQ(fixtures::readFile(path), original);
     CliRun refusedReflight =
-        r7tRun({"score", path, "2", "3", "--speed", "25", "--duration", "5.00", "--reflight", "100.01"});
+        runCli({"score", path, "2", "3", "--speed", "25", "--duration", "5.00", "--reflight", "100.01"});
     EXPECT_EQ(refusedReflight.exit, 1);
     EXPECT_NE(refusedReflight.err.find("Valeur saisie incorrecte !"), std::string::npos);
     EXPECT_EQ(fixtures::readFile(path), original);
 
-    CliRun stored = r7tRun({"score", path, "2", "3", "--speed", "23,4", "--duration", "7.05", "--landing", "3",
+    CliRun stored = runCli({"score", path, "2", "3", "--speed", "23,4", "--duration", "7.05", "--landing", "3",
                          "--glider", "2", "--reflight", "15.01"});
     ASSERT_EQ(stored.exit, 0) << stored.err;
     EXPECT_EQ(stored.out, "FEUVERT\t 03 - " + name3 + "\n");
@@ -432,7 +418,7 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     }
 
     // Without re-flight options the re-flight is unticked.
-    ASSERT_EQ(r7tRun({"score", path, "2", "3", "--speed-void", "--duration", "7.05"}).exit, 0);
+    ASSERT_EQ(runCli({"score", path, "2", "3", "--speed-void", "--duration", "7.05"}).exit, 0);
     {
         Contest back;
         back.setPath(path);
@@ -444,20 +430,20 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
 
     // Completing every competitor completes the round.
     for (int n = 1; n <= 7; ++n)
-        ASSERT_EQ(r7tRun({"score", path, "2", std::to_string(n), "--speed", "30", "--duration", "4.00"}).exit, 0);
-    EXPECT_NE(r7tRun({"info", path}).out.find("complete rounds: -1-2-\n"), std::string::npos);
+        ASSERT_EQ(runCli({"score", path, "2", std::to_string(n), "--speed", "30", "--duration", "4.00"}).exit, 0);
+    EXPECT_NE(runCli({"info", path}).out.find("complete rounds: -1-2-\n"), std::string::npos);
 
-    CliRun deleted = r7tRun({"score", path, "2", "3", "--delete"});
+    CliRun deleted = runCli({"score", path, "2", "3", "--delete"});
     ASSERT_EQ(deleted.exit, 0) << deleted.err;
     EXPECT_EQ(deleted.out, "VIDE\t 03 - " + name3 + "\n");
-    EXPECT_NE(r7tRun({"info", path}).out.find("complete rounds: -1-\n"), std::string::npos);
-    EXPECT_EQ(r7tRun({"score", path, "2", "3", "--delete"}).exit, 1);
+    EXPECT_NE(runCli({"info", path}).out.find("complete rounds: -1-\n"), std::string::npos);
+    EXPECT_EQ(runCli({"score", path, "2", "3", "--delete"}).exit, 1);
 
-    EXPECT_EQ(r7tRun({"score", path, "2", "42", "--speed", "30"}).exit, 1);
-    EXPECT_EQ(r7tRun({"score", path, "3", "1", "--speed", "30"}).exit, 1);
-    EXPECT_EQ(r7tRun({"scores", path, "3"}).exit, 1);
-    EXPECT_EQ(r7tRun({"score", path, "2", "1", "--speed", "30", "--speed-void"}).exit, 2);
-    EXPECT_EQ(r7tRun({"score", path, "2", "1", "--landing", "4"}).exit, 2);
-    EXPECT_EQ(r7tRun({"score", path, "2", "1", "--delete", "--wave2"}).exit, 2);
-    EXPECT_EQ(r7tRun({"score", path, "x", "1"}).exit, 2);
+    EXPECT_EQ(runCli({"score", path, "2", "42", "--speed", "30"}).exit, 1);
+    EXPECT_EQ(runCli({"score", path, "3", "1", "--speed", "30"}).exit, 1);
+    EXPECT_EQ(runCli({"scores", path, "3"}).exit, 1);
+    EXPECT_EQ(runCli({"score", path, "2", "1", "--speed", "30", "--speed-void"}).exit, 2);
+    EXPECT_EQ(runCli({"score", path, "2", "1", "--landing", "4"}).exit, 2);
+    EXPECT_EQ(runCli({"score", path, "2", "1", "--delete", "--wave2"}).exit, 2);
+    EXPECT_EQ(runCli({"score", path, "x", "1"}).exit, 2);
 }
