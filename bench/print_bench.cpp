@@ -14,16 +14,7 @@ using namespace r7t;
 
 namespace {
 
-Contest& largest()
-{
-    static Contest contest;
-    static const bool built = [] {
-        fixtures::buildContest(contest);
-        return true;
-    }();
-    (void)built;
-    return contest;
-}
+Contest& largest() { return fixtures::largestContest(); }
 
 // From the open ranking to the PDF file on disk.
 void BM_FinalRankingToPdf(benchmark::State& state)

@@ -12,16 +12,7 @@ using namespace r7t;
 
 namespace {
 
-Contest& largest()
-{
-    static Contest contest;
-    static const bool built = [] {
-        fixtures::buildContest(contest);
-        return true;
-    }();
-    (void)built;
-    return contest;
-}
+Contest& largest() { return fixtures::largestContest(); }
 
 // Points of every round, totals with discards, order and best speed.
 void BM_FinalRanking(benchmark::State& state)

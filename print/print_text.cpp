@@ -25,4 +25,14 @@ std::string upperAscii(std::string_view text)
     return upper;
 }
 
+const Pilot* openEntry(PrintEngine& engine, Contest& contest, int32_t number, const std::function<void()>& head)
+{
+    const Pilot* pilot = contest.FindPilote(number, Report::Yes);
+    if (!pilot) {
+        engine.fail();
+        return nullptr;
+    }
+    return engine.openPage(head) ? pilot : nullptr;
+}
+
 } // namespace r7t::print_text

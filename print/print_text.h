@@ -5,6 +5,9 @@
 #include "app/strings.h"
 #include "contest/contest.h"
 #include "contest/text.h"
+#include "print/print_engine.h"
+
+#include <functional>
 
 #include <string>
 #include <string_view>
@@ -21,6 +24,10 @@ std::string frequency(int32_t kHz);
 // The contest line of the page heads: "\tR7T %s - %s - %s - %s" with the
 // version tag, or "\tR7T - %s - %s - %s" without it; extra text follows.
 std::string contestLine(const Contest& contest, bool withVersion, std::string_view tail = {});
+
+// The pilot of the next entry, with a page open for it; null when the job
+// stops there (a missing pilot raises the fault report and fails the job).
+const Pilot* openEntry(PrintEngine& engine, Contest& contest, int32_t number, const std::function<void()>& head);
 
 // The name with its letters a-z in upper case.
 std::string upperAscii(std::string_view text);

@@ -10,6 +10,7 @@ namespace r7t {
 
 using print_text::ansi;
 using print_text::contestLine;
+using print_text::openEntry;
 using print_text::frequency;
 using print_text::table;
 
@@ -257,13 +258,8 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
         ++engine.cmptLines;
         for (int s = 0; s < members->usedSlots(); ++s) {
             const GroupSlot& slot = members->slots[static_cast<size_t>(s)];
-            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            const Pilot* pilot = openEntry(engine, contest, slot.pilotNumber, head);
             if (!pilot) {
-                engine.fail();
-                stopped = true;
-                break;
-            }
-            if (!engine.openPage(head)) {
                 stopped = true;
                 break;
             }
@@ -372,13 +368,8 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
         engine.selectFont(engine.bodyFont());
         for (int s = 0; s < group.usedSlots(); ++s) {
             const GroupSlot& slot = group.slots[static_cast<size_t>(s)];
-            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            const Pilot* pilot = openEntry(engine, contest, slot.pilotNumber, head);
             if (!pilot) {
-                engine.fail();
-                stopped = true;
-                break;
-            }
-            if (!engine.openPage(head)) {
                 stopped = true;
                 break;
             }
@@ -466,12 +457,8 @@ PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round
 
     for (const Entry& e : entries) {
         if (e.selected) {
-            const Pilot* pilot = contest.FindPilote(e.number, Report::Yes);
-            if (!pilot) {
-                engine.fail();
-                break;
-            }
-            if (!engine.openPage(head))
+            const Pilot* pilot = openEntry(engine, contest, e.number, head);
+            if (!pilot)
                 break;
             engine.PremLigneManche(stringPrintf("  \t%02u \t %s \t Inscription : pla1 = %s g      pla2 = %s g",
                                                 static_cast<unsigned>(e.number), std::string(pilot->name.raw()).c_str(),

@@ -7,6 +7,7 @@ namespace r7t {
 
 using print_text::ansi;
 using print_text::contestLine;
+using print_text::openEntry;
 using print_text::table;
 using print_text::upperAscii;
 
@@ -119,12 +120,8 @@ PrintOutcome ImprimeManche(Contest& contest, PrintEngine& engine, int round, con
     int position = 0;
     for (const RoundScore& score : sorted) {
         ++position;
-        const Pilot* pilot = contest.FindPilote(score.number, Report::Yes);
-        if (!pilot) {
-            engine.fail();
-            break;
-        }
-        if (!engine.openPage(head))
+        const Pilot* pilot = openEntry(engine, contest, score.number, head);
+        if (!pilot)
             break;
         report.blockStart(stringPrintf("%i\t%i\t", position, score.number) + competitorText(*pilot), "Total");
         const FlightTexts t = flightTexts(score);
@@ -197,12 +194,8 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
     for (int32_t number : ranking.bestSpeedHolders) {
         if (number == 0)
             continue;
-        const Pilot* pilot = contest.FindPilote(number, Report::Yes);
-        if (!pilot) {
-            engine.fail();
-            break;
-        }
-        if (!engine.openPage(head) || !engine.keepOnPage(head))
+        const Pilot* pilot = openEntry(engine, contest, number, head);
+        if (!pilot || !engine.keepOnPage(head))
             break;
         engine.PremLigneManche(ansi(stringPrintf("Meilleure vitesse : %i,%i s par n° %i - ", ranking.bestSpeed / 10,
                                                  ranking.bestSpeed % 10, number)) +

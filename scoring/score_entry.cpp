@@ -174,6 +174,19 @@ void untickReflight(Contest& contest, ScoreEntry& entry)
     entry.reflightTicked = false;
 }
 
+// A duration flight that is not void, as the first flight's and the
+// re-flight's fields give it (both dialogs hold the same duration fields).
+template <typename Fields>
+void writeFlownDuration(FlightResult& r, const Fields& fields)
+{
+    r.durationVoid = 0;
+    r.durationTime = LitDuree(fields.durationText);
+    r.durationTrial = flag(fields.durationTrial);
+    r.landingTarget = flag(fields.landing == kLandingOnTarget);
+    r.landingBeyond100 = flag(fields.landing == kLandingBeyond100);
+    r.durationLoss = flag(fields.durationLoss);
+}
+
 std::optional<std::string> validateReflight(FlightResult& reflight, const ReflightFields& fields)
 {
     if (fields.durationVoid) {
@@ -185,12 +198,7 @@ std::optional<std::string> validateReflight(FlightResult& reflight, const Reflig
         reflight.landingBeyond100 = 0;
         reflight.durationLoss = 0;
     } else {
-        reflight.durationVoid = 0;
-        reflight.durationTime = LitDuree(fields.durationText);
-        reflight.durationTrial = flag(fields.durationTrial);
-        reflight.landingTarget = flag(fields.landing == kLandingOnTarget);
-        reflight.landingBeyond100 = flag(fields.landing == kLandingBeyond100);
-        reflight.durationLoss = flag(fields.durationLoss);
+        writeFlownDuration(reflight, fields);
     }
     if (reflight.durationTime <= kReflightDurationMax)
         return std::nullopt;
@@ -234,12 +242,7 @@ std::optional<std::string> validateScoreEntry(Contest& contest, ScoreEntry& entr
         r.landingTarget = 0;
         r.landingBeyond100 = 0;
     } else {
-        r.durationVoid = 0;
-        r.durationTime = LitDuree(fields.durationText);
-        r.durationTrial = flag(fields.durationTrial);
-        r.landingTarget = flag(fields.landing == kLandingOnTarget);
-        r.landingBeyond100 = flag(fields.landing == kLandingBeyond100);
-        r.durationLoss = flag(fields.durationLoss);
+        writeFlownDuration(r, fields);
         r.hasReflight = flag(entry.reflightTicked && entry.reflight);
     }
 

@@ -142,4 +142,15 @@ void buildContest(Contest& c, const ContestShape& shape)
     c.CalculeManchesCompletes();
 }
 
+Contest& largestContest()
+{
+    static Contest contest;
+    static const bool built = [] {
+        buildContest(contest);
+        return true;
+    }();
+    (void)built;
+    return contest;
+}
+
 } // namespace r7t::fixtures

@@ -19,4 +19,7 @@ struct ContestShape {
 // program keeps them. The largest contest is the default shape.
 void buildContest(Contest& contest, const ContestShape& shape = {});
 
+// The largest contest, built once per process (benchmarks share it).
+Contest& largestContest();
+
 } // namespace r7t::fixtures
