@@ -38,7 +38,6 @@ inline constexpr int kMessageNoRegistered = 53;
 inline constexpr int kMessageSixCompetitors = 410;
 inline constexpr int kMessageNoCompleteRound = 420;
 inline constexpr int kMessageNoPreparedRound = 421;
-inline constexpr int kMessageHelpMissing = 431;
 
 enum class CommandAction {
     None,            // unknown id: nothing

@@ -1,6 +1,6 @@
 #include "cli/command.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "contest/contest_file.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // r7t info: what the main window's status display tells of a contest.
 #include "cli/command.h"
 
-#include "app/status_texts.h"
+#include "contest/status_texts.h"
 
 namespace r7t::cli {
 

@@ -1,6 +1,6 @@
 #include "competitors/frequency.h"
 
-#include "competitors/numbers.h"
+#include "text/numbers.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "competitors/frequency_change.h"
 
-#include "competitors/numbers.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 

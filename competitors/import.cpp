@@ -1,8 +1,8 @@
 #include "competitors/import.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "competitors/frequency.h"
-#include "competitors/numbers.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "competitors/launch.h"
 
-#include "competitors/numbers.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "contest/contest_file.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "contest/atomic_file.h"
 #include "contest/record_io.h"
 

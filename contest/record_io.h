@@ -2,7 +2,7 @@
 // shared by the contest file and the inspection file.
 #pragma once
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <array>
 #include <bit>

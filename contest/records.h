@@ -4,7 +4,7 @@
 // written as zero). See docs/contest-file.md for the byte layout.
 #pragma once
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // object holds the records of one inspection file (inspection/ctr_file.h).
 #pragma once
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <array>
 #include <cstdint>

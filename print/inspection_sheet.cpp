@@ -1,6 +1,6 @@
 #include "print/inspection_sheet.h"
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <cmath>
 

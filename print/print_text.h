@@ -2,9 +2,9 @@
 // the bytes the records hold, so that a field's capacity counts characters.
 #pragma once
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "contest/contest.h"
-#include "contest/text.h"
+#include "text/text.h"
 #include "print/print_engine.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "print/recording_device.h"
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "print/text_export.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "contest/atomic_file.h"
 #include "ranking/ranking_lines.h"
 

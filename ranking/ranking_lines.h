@@ -5,7 +5,7 @@
 
 #include "ranking/ranking.h"
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "rounds/preparation.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "competitors/frequency.h"
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "rounds/weighing.h"
 
-#include "competitors/numbers.h"
-#include "contest/text.h"
+#include "text/numbers.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "scoring/score_entry.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "scoring/score_rules.h"
 #include "scoring/time_formats.h"
 

@@ -1,5 +1,7 @@
 #include "scoring/time_formats.h"
 
+#include "text/numbers.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -21,14 +23,12 @@ std::string withFirstCommaAsPoint(std::string_view text)
     return s;
 }
 
-bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
 // What atof reads at the start of the text, independent of the locale (the
 // windowed program runs under a French locale whose decimal mark is a comma).
 double readDecimal(std::string_view s)
 {
     size_t i = 0;
-    while (i < s.size() && isSpace(s[i]))
+    while (i < s.size() && isCSpace(s[i]))
         ++i;
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-'))
@@ -39,21 +39,6 @@ double readDecimal(std::string_view s)
         return std::numeric_limits<double>::infinity();
     if (error != std::errc() || end == s.data() + i)
         return 0.0;
-    return negative ? -value : value;
-}
-
-// What atoi reads at the start of the text, saturated instead of overflowing.
-int64_t readInteger(std::string_view s)
-{
-    size_t i = 0;
-    while (i < s.size() && isSpace(s[i]))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
-    int64_t value = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-        value = std::min<int64_t>(value * 10 + (s[i] - '0'), kMaxInt);
     return negative ? -value : value;
 }
 
@@ -74,12 +59,12 @@ int32_t LitVitesse(std::string_view text)
 int32_t LitDuree(std::string_view text)
 {
     const std::string s = withFirstCommaAsPoint(text);
-    const int64_t minutes = std::abs(readInteger(s));
+    const int64_t minutes = std::abs(int64_t{leadingInt32(s)});
     // The seconds are made positive too: "0.-5" must not store a negative
     // duration that no check would catch.
     int64_t seconds = 0;
     if (auto point = s.find('.'); point != std::string::npos)
-        seconds = std::abs(readInteger(std::string_view(s).substr(point + 1)));
+        seconds = std::abs(int64_t{leadingInt32(std::string_view(s).substr(point + 1))});
     return static_cast<int32_t>(std::min<int64_t>(minutes * 60 + seconds, kMaxInt));
 }
 

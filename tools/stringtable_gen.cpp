@@ -99,7 +99,7 @@ int main(int argc, char** argv)
 
     std::ostringstream os;
     os << "// Generated from " << argv[1] << "; do not edit.\n"
-       << "#include \"app/strings.h\"\n\n"
+       << "#include \"text/strings.h\"\n\n"
        << "namespace r7t {\n\nnamespace {\nconst StringEntry kEntries[] = {\n";
     for (const auto& [number, text] : table)
         os << "    {" << number << ", " << cLiteral(text) << "},\n";

@@ -1,9 +1,9 @@
 #include "app/ui/status_display.h"
 
-#include "app/status_texts.h"
-#include "app/strings.h"
-#include "app/ui/drawing_resources.h"
-#include "app/ui/pictures.h"
+#include "contest/status_texts.h"
+#include "text/strings.h"
+#include "widgets/drawing_resources.h"
+#include "widgets/pictures.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

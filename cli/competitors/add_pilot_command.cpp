@@ -1,7 +1,7 @@
 // r7t add-pilot: the person form in new mode ("INSCRIRE").
 #include "cli/competitors/competitor_commands.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 namespace r7t::cli {
 

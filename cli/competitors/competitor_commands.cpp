@@ -1,6 +1,6 @@
 #include "cli/competitors/competitor_commands.h"
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <charconv>
 

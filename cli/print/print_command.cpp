@@ -3,7 +3,7 @@
 #include "cli/print/print_output.h"
 #include "cli/ranking/ranking_options.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "print/printed_lists.h"
 #include "print/printed_rankings.h"
 #include "ranking/ranking.h"

@@ -1,6 +1,6 @@
 #include "cli/print/print_output.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "print/ui/pdf_device.h"
 
 #include <charconv>

@@ -2,7 +2,7 @@
 // "Fichier texte" (Windows-1252, CR LF).
 #include "cli/ranking/ranking_options.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "print/text_export.h"
 
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 // rounds or all of them (final) followed by the best speed.
 #include "cli/ranking/ranking_options.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "ranking/ranking_lines.h"
 
 namespace r7t::cli {

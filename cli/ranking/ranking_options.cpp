@@ -1,6 +1,6 @@
 #include "cli/ranking/ranking_options.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <charconv>
 

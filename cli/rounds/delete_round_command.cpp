@@ -1,5 +1,5 @@
 // r7t delete-round: "Supprimer" of the round preparation, results included.
-#include "app/strings.h"
+#include "text/strings.h"
 #include "cli/rounds/round_lists.h"
 #include "rounds/preparation.h"
 

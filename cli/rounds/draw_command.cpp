@@ -1,7 +1,7 @@
 // r7t draw: "Nouvelle" of the round preparation: the launch dialog's
 // choices, the draw of the next free round, its two lists, then acceptance
 // (or, with --refuse, the abandon of the draw).
-#include "app/strings.h"
+#include "text/strings.h"
 #include "cli/rounds/round_lists.h"
 #include "competitors/launch.h"
 #include "rounds/draw.h"

@@ -1,5 +1,5 @@
 // r7t weighing: the weighing control of a round (drawn once, then shown).
-#include "app/strings.h"
+#include "text/strings.h"
 #include "cli/rounds/round_lists.h"
 #include "rounds/weighing.h"
 

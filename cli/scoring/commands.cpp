@@ -1,7 +1,7 @@
 #include "cli/command.h"
 #include "cli/scoring/scoring_cli.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <charconv>
 

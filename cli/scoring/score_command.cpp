@@ -6,7 +6,7 @@
 // one, an existing re-flight is unticked (removed).
 #include "cli/scoring/scoring_cli.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "scoring/score_entry.h"
 #include "scoring/score_rules.h"
 

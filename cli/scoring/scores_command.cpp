@@ -2,7 +2,7 @@
 // its result (VIDE, FEUTEMPO, FEUVERT).
 #include "cli/scoring/scoring_cli.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 namespace r7t::cli {
 

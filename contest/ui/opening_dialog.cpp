@@ -1,11 +1,11 @@
 #include "contest/ui/opening_dialog.h"
 
-#include "app/strings.h"
-#include "app/ui/dialog_units.h"
-#include "app/ui/drawing_resources.h"
-#include "app/ui/file_dialogs.h"
-#include "app/ui/help_window.h"
-#include "app/ui/pictures.h"
+#include "text/strings.h"
+#include "widgets/dialog_units.h"
+#include "widgets/drawing_resources.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/help_window.h"
+#include "widgets/pictures.h"
 #include "contest/ui/password_dialogs.h"
 
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "contest/ui/password_dialogs.h"
 
-#include "app/ui/dialog_units.h"
-#include "app/ui/drawing_resources.h"
+#include "widgets/dialog_units.h"
+#include "widgets/drawing_resources.h"
 
 #include <QCloseEvent>
 #include <QLabel>

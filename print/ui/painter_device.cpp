@@ -1,6 +1,6 @@
 #include "print/ui/painter_device.h"
 
-#include "contest/text.h"
+#include "text/text.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>

@@ -1,6 +1,6 @@
 #include "print/ui/print_job.h"
 
-#include "app/ui/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "print/ui/printer_device.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "contest/opening.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 

@@ -2,7 +2,7 @@
 // place of the printer chosen in the print dialog.
 #include "print/ui/print_job.h"
 
-#include "app/ui/dialog_units.h"
+#include "widgets/dialog_units.h"
 #include "print/recording_device.h"
 #include "print/ui/printer_device.h"
 #include "support/temp_dir.h"

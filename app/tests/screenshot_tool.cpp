@@ -1,0 +1,171 @@
+// Makes the screenshots of the contest program's windows into a folder
+// (scripts/screenshots runs it under Xvfb at several screen sizes).
+#include "widgets/about_dialog.h"
+#include "widgets/drawing_resources.h"
+#include "widgets/file_dialogs.h"
+#include "widgets/list_line_delegate.h"
+#include "app/ui/main_window.h"
+#include "widgets/message_dialog.h"
+#include "app/ui/status_display.h"
+#include "text/strings.h"
+#include "contest/opening.h"
+#include "contest/ui/opening_dialog.h"
+#include "contest/ui/password_dialogs.h"
+#include "support/contest_builder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace r7t;
+using namespace r7t::ui;
+
+namespace {
+
+class NoFiles : public FileChooser {
+public:
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
+};
+
+QString outDir;
+
+void save(const QPixmap& pixmap, const QString& name)
+{
+    const QString path = QDir(outDir).filePath(name + ".png");
+    if (!pixmap.save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+// The widget as drawn on screen, after it is shown and painted.
+void shoot(QWidget& widget, const QString& name)
+{
+    widget.show();
+    if (!QTest::qWaitForWindowExposed(&widget))
+        std::fprintf(stderr, "%s was not shown\n", qPrintable(name));
+    QTest::qWait(150);
+    save(widget.grab(), name);
+}
+
+// The whole screen, as the director sees it.
+void shootScreen(const QString& name)
+{
+    QTest::qWait(200);
+    save(QGuiApplication::primaryScreen()->grabWindow(0), name);
+}
+
+void fillHeader(Contest& contest)
+{
+    contest.header.title.assignUtf8("Coupe de France R7T - Manche de printemps");
+    contest.header.date.assignUtf8("06/12/2026");
+    contest.header.place.assignUtf8("Aérodrome de Saint-Auban");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(outDir);
+    initResources(screenScale());
+    setFaultEnding({});
+
+    {
+        Contest contest;
+        NoFiles files;
+        OpeningDialog dialog(contest, files);
+        shoot(dialog, "opening");
+        CreePassDialog creePass(contest);
+        shoot(creePass, "creepass");
+        KeepPassDialog keepPass(contest);
+        shoot(keepPass, "password");
+    }
+    {
+        Contest contest;
+        startNewContest(contest, "/home/directeur/Documents/R7T/R7T_06_12_26.r7s", "");
+        NoFiles files;
+        MainWindow window(contest, files);
+        window.startContest();
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        shootScreen("main_empty");
+
+        MessageDialog refusal(messageText(410), kModeAlert, &window);
+        shoot(refusal, "refusal");
+        refusal.hide();
+        MessageDialog question(tableText("Jean Dupont" + MajMessage(406)), kModeQuestion, &window);
+        shoot(question, "question");
+        question.hide();
+        MessageDialog longText(tableText(saveFailedText(SaveOutcome{SaveStatus::Failed,
+                                   "/home/directeur/Documents/R7T/Concours de printemps/R7T_06_12_26.r7s",
+                                   "remplacement impossible: No space left on device"})),
+                               kModeAlert, &window);
+        shoot(longText, "save_failed");
+        longText.hide();
+        AboutDialog about(&window);
+        shoot(about, "about");
+        about.hide();
+        QMenu* popup = window.popup(200);
+        popup->popup(QPoint(800, 300));
+        QTest::qWait(150);
+        save(popup->grab(), "popup_pilots");
+        popup->hide();
+    }
+    {
+        Contest contest;
+        fixtures::buildContest(contest);
+        fillHeader(contest);
+        contest.setPath("/home/directeur/Documents/R7T/R7T_06_12_26.r7s");
+        contest.FlagFic = 1;
+        NoFiles files;
+        MainWindow window(contest, files);
+        window.startContest();
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        shootScreen("main_full");
+    }
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {12, 3, 3, 0});
+        fillHeader(contest);
+        contest.setPath("/home/directeur/R7T_06_12_26.r7s");
+        contest.FlagFic = 1;
+        contest.roundComplete[3] = 0;
+        contest.CalculeManchesCompletes();
+        NoFiles files;
+        MainWindow window(contest, files);
+        window.startContest();
+        window.show();
+        (void)QTest::qWaitForWindowExposed(&window);
+        shootScreen("main_small_contest");
+    }
+    {
+        QListWidget list;
+        list.resize(420, 8 * resources().HautStdChar + 6);
+        makeOwnerDrawnList(&list, resources().fontFixe, resources().txtBlue, {50, 102, 210, 310});
+        AddItem(&list, "Manche 1", LineMark::Pause);
+        AddItem(&list, " 1\tDUPONT Jean\t35.010\tVitesse", LineMark::FeuVert);
+        AddItem(&list, " 2\tMARTIN Paul\t35.030\tDurée", LineMark::FeuOrange);
+        AddItem(&list, " 3\tBERNARD Luc\t2,4 GHz\tDurée", LineMark::FeuRouge);
+        AddItem(&list, " 4\tPETIT Anne\t35.070", LineMark::FeuTempo);
+        AddItem(&list, " 5\tROBERT Marc\t35.090", LineMark::Vide);
+        AddItem(&list, "Manche 2", LineMark::Pause2);
+        list.setCurrentRow(2);
+        shoot(list, "list_lines");
+    }
+    return 0;
+}
