@@ -22,7 +22,7 @@ CommandCheck checkCommand(const Contest& contest, int id)
     case cmd::Import: return {CommandAction::Import};
     case cmd::TowPilots: return {CommandAction::PilotList};
     case cmd::Preparation:
-        return needs(CommandAction::Preparation, contest.competitorCount >= 6, kMessageSixCompetitors);
+        return needs(CommandAction::Preparation, contest.competitorCount() >= 6, kMessageSixCompetitors);
     case cmd::Scores: return needs(CommandAction::Scores, hasPreparedRound(contest), kMessageNoPreparedRound);
     case cmd::RankingByRound: return needs(CommandAction::RankingByRound, completeRound, kMessageNoCompleteRound);
     case cmd::RankingChosen:
@@ -32,7 +32,7 @@ CommandCheck checkCommand(const Contest& contest, int id)
     case cmd::Competitors: return {CommandAction::PilotList};
     case cmd::GliderCheck: return {CommandAction::Beep};
     case cmd::FlightSheets:
-        return needs(CommandAction::FlightSheets, contest.competitorCount >= 1, kMessageNoRegistered);
+        return needs(CommandAction::FlightSheets, contest.competitorCount() >= 1, kMessageNoRegistered);
     case cmd::Weighing: return needs(CommandAction::Weighing, hasPreparedRound(contest), kMessageNoPreparedRound);
     case cmd::PrintStartLists: return {CommandAction::PrintStartLists};
     case cmd::PrintRoundSheet: return {CommandAction::PrintRoundSheet};

@@ -19,7 +19,7 @@ struct LargestFile {
         Contest c;
         fixtures::buildContest(c);
         c.setPath(path);
-        c.FlagFic = 1;
+        c.isOpen = true;
         MajFichier(c);
         size = serializeContest(c).size();
     }
@@ -36,7 +36,7 @@ void BM_SaveLargestContest(benchmark::State& state)
     Contest c;
     fixtures::buildContest(c);
     c.setPath(largest().dir.file("saved.r7s"));
-    c.FlagFic = 1;
+    c.isOpen = true;
     for (auto _ : state) {
         SaveOutcome saved = MajFichier(c);
         if (!saved.ok())
@@ -51,7 +51,7 @@ void BM_LoadLargestContest(benchmark::State& state)
     for (auto _ : state) {
         Contest c;
         c.setPath(largest().path);
-        c.FlagFic = 1;
+        c.isOpen = true;
         LoadOutcome loaded = RepriseFic(c);
         if (loaded.status != LoadStatus::Loaded)
             state.SkipWithError("load failed");

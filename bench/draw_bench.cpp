@@ -17,14 +17,9 @@ namespace {
 
 void addPilot(Contest& c, int32_t number, int32_t frequency1, int32_t frequency2 = 0)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     p->frequency1 = frequency1;
     p->frequency2 = frequency2;
-    if (number > 100)
-        ++c.towPilotCount;
-    else
-        ++c.competitorCount;
 }
 
 void realisticField(Contest& c)
@@ -52,7 +47,6 @@ void realisticField(Contest& c)
     }
     for (int t = 0; t < 10; ++t)
         addPilot(c, kFirstTowPilot + t, t % 2 ? k24GHzFrequency : 41000 + 40 * t);
-    c.CalculeMaxNumPilot();
 }
 
 void worstField(Contest& c)
@@ -61,7 +55,6 @@ void worstField(Contest& c)
         addPilot(c, n, 35010, 35010 + n);
     for (int t = 0; t < 10; ++t)
         addPilot(c, kFirstTowPilot + t, 41000 + 20 * t);
-    c.CalculeMaxNumPilot();
 }
 
 void drawRealistic(benchmark::State& state, int round)

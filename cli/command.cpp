@@ -139,7 +139,7 @@ bool openContest(Contest& contest, const std::string& path, const std::optional<
             ++skipped;
     });
     contest.setPath(path);
-    contest.FlagFic = 1;
+    contest.isOpen = true;
     LoadOutcome loaded = RepriseFic(contest);
     contest.setAlertHandler({});
     if (loaded.status == LoadStatus::Incompatible) {
@@ -158,7 +158,7 @@ bool openContest(Contest& contest, const std::string& path, const std::optional<
         text = text.substr(0, text.find('\r'));
         io.err << "r7t: " << path << ": " << text << (password ? " (mot de passe incorrect)" : " (--password)")
                << "\n";
-        contest.FlagFic = 0;
+        contest.isOpen = false;
         return false;
     }
     return true;

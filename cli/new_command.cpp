@@ -33,7 +33,7 @@ protected:
 
         Contest contest;
         contest.setPath(path);
-        contest.FlagFic = 1;
+        contest.isOpen = true;
         contest.header.title.assignUtf8(args.value("title"));
         contest.header.date.assignUtf8(args.value("date"));
         contest.header.place.assignUtf8(args.value("place"));

@@ -33,7 +33,7 @@ FrequencyChangeOutcome cancelRoundsFrom(Contest& contest, int32_t fromRound)
         contest.roundComplete[r] = 0;
         if (r == 1)
             for (Pilot& p : contest.pilots)
-                if (p.number >= 1 && p.number <= contest.MaxNumPilot)
+                if (p.isCompetitor())
                     p.exchanged = 0;
     }
     contest.lastPreparedRound = contest.highestPreparedRound();

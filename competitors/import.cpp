@@ -146,14 +146,12 @@ std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& 
         }
         if (mode != kImportCreate || faulty)
             continue;
-        Pilot* p = contest.NewPilote();
+        Pilot* p = contest.addPilot(number);
         if (!p) {
             // The out-of-memory alert is raised once; nothing more can be created.
             ++errors;
             break;
         }
-        p->number = number;
-        ++contest.competitorCount;
         p->name.assignRaw(f[1]);
         p->frequency1 = *frequency1;
         p->frequency2 = *frequency2;
@@ -218,7 +216,6 @@ ImportOutcome importCompetitors(Contest& contest, std::istream& file)
     }
     outcome.lastLine =
         LitFichierImport(contest, file, outcome.errors, outcome.imported, outcome.flags, kImportCreate);
-    contest.CalculeMaxNumPilot();
     outcome.resultLine = importResultLine(outcome.imported, outcome.errors);
     outcome.errorLines = importErrorLines(outcome.flags);
     return outcome;

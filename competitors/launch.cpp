@@ -10,7 +10,7 @@ namespace r7t {
 LaunchSettings applyLaunchChoices(Contest& contest, const LaunchChoices& choices)
 {
     for (Pilot& p : contest.pilots) {
-        if (p.number < 1 || p.number >= 100)
+        if (!p.isCompetitor())
             continue;
         const bool absent = std::find(choices.absent.begin(), choices.absent.end(), p.number) != choices.absent.end();
         p.participation = absent ? 0 : kParticipating;
@@ -28,7 +28,7 @@ std::vector<LaunchLine> launchLines(const Contest& contest)
 {
     std::vector<LaunchLine> lines;
     for (const Pilot& p : contest.pilots) {
-        if (p.number < 1 || p.number >= 100)
+        if (!p.isCompetitor())
             continue;
         char number[16];
         std::snprintf(number, sizeof number, " %02u  - ", static_cast<unsigned>(p.number));

@@ -14,7 +14,7 @@ namespace {
 
 bool inKind(const Pilot& p, PersonKind kind)
 {
-    return kind == PersonKind::TowPilot ? p.number > 100 : p.number < 100;
+    return kind == PersonKind::TowPilot ? p.isTowPilot() : p.isCompetitor();
 }
 
 // " %02u": the number a list line starts with.
@@ -198,19 +198,13 @@ EntryResult createPerson(Contest& contest, PersonKind kind, const PersonForm& fo
     FormValues values;
     if (FormAlert alert = checkPersonForm(form, kind, &values))
         return refusal(EntryStatus::Alert, number, MajMessage(alert.message), alert);
-    Pilot* p = contest.NewPilote();
+    Pilot* p = contest.addPilot(number);
     if (!p)
         return refusal(EntryStatus::OutOfMemory, number, MajMessage(kMessageOutOfMemory), {kMessageOutOfMemory});
-    p->number = number;
-    if (tow)
-        ++contest.towPilotCount;
-    else
-        ++contest.competitorCount;
     storeTexts(*p, form);
     storeFrequencies(*p, values.frequency1, values.frequency2);
     p->massGlider1 = values.mass1;
     p->massGlider2 = values.mass2;
-    contest.CalculeMaxNumPilot();
     EntryResult done;
     done.number = number;
     return done;
@@ -240,7 +234,6 @@ EntryResult modifyPerson(Contest& contest, int32_t number, const PersonForm& for
         p->massGlider1 = values.mass1;
         p->massGlider2 = values.mass2;
     }
-    contest.CalculeMaxNumPilot();
     EntryResult done;
     done.number = number;
     return done;
@@ -252,12 +245,7 @@ DeleteStatus deletePerson(Contest& contest, int32_t number)
         return DeleteStatus::NotFound;
     if (anyRoundPrepared(contest))
         return DeleteStatus::RoundsPrepared;
-    contest.KillPilote(number);
-    if (number > 100)
-        --contest.towPilotCount;
-    else
-        --contest.competitorCount;
-    contest.CalculeMaxNumPilot();
+    contest.removePilot(number);
     return DeleteStatus::Done;
 }
 

@@ -15,7 +15,7 @@ namespace r7t {
 
 enum class PersonKind { Competitor, TowPilot };
 
-inline PersonKind kindOfNumber(int32_t number) { return number > 100 ? PersonKind::TowPilot : PersonKind::Competitor; }
+inline PersonKind kindOfNumber(int32_t number) { return isTowPilotNumber(number) ? PersonKind::TowPilot : PersonKind::Competitor; }
 
 // String numbers used by the entry.
 inline constexpr int kMessageNobodyYet = 53;          // "- Pas encore d'inscrits -"

@@ -55,11 +55,19 @@ T* Contest::append(std::list<T>& list)
     }
 }
 
-Pilot* Contest::NewPilote()
+Pilot* Contest::addPilot(int32_t number)
 {
     Pilot* pilot = append(pilots);
-    if (pilot)
-        pilot->participation = kParticipating;
+    if (!pilot)
+        return nullptr;
+    pilot->number = number;
+    pilot->participation = kParticipating;
+    if (isCompetitorNumber(number)) {
+        ++competitorCount_;
+        highestCompetitorNumber_ = std::max(highestCompetitorNumber_, number);
+    } else if (isTowPilotNumber(number)) {
+        ++towPilotCount_;
+    }
     return pilot;
 }
 
@@ -115,11 +123,21 @@ FlightResult* Contest::FindResultat(int32_t round, int32_t number, int32_t isRef
     return found;
 }
 
-void Contest::KillPilote(int32_t number)
+void Contest::removePilot(int32_t number)
 {
     auto it = std::find_if(pilots.begin(), pilots.end(), [&](const Pilot& p) { return p.number == number; });
-    if (it != pilots.end())
-        pilots.erase(it);
+    if (it == pilots.end())
+        return;
+    pilots.erase(it);
+    if (isCompetitorNumber(number)) {
+        --competitorCount_;
+        highestCompetitorNumber_ = 0;
+        for (const Pilot& p : pilots)
+            if (isCompetitorNumber(p.number))
+                highestCompetitorNumber_ = std::max(highestCompetitorNumber_, p.number);
+    } else if (isTowPilotNumber(number)) {
+        --towPilotCount_;
+    }
 }
 
 void Contest::KillEquipe(int32_t round, int32_t id, int32_t task)
@@ -152,7 +170,7 @@ void Contest::KillResultat(int32_t round, int32_t number, int32_t isReflight)
 int Contest::ComptePresents() const
 {
     int count = 0;
-    for (int n = 1; n <= MaxNumPilot; ++n) {
+    for (int n = 1; n <= highestCompetitorNumber_; ++n) {
         const Pilot* p = FindPilote(n);
         if (p && p->participation > 0)
             ++count;
@@ -168,19 +186,11 @@ int Contest::ComptePlaces(int32_t round) const
             continue;
         for (int s = 0; s < g.usedSlots(); ++s) {
             int32_t n = g.slots[s].pilotNumber;
-            if (n >= 1 && n <= MaxNumPilot)
+            if (n >= 1 && n <= highestCompetitorNumber_)
                 placed.set(static_cast<size_t>(n));
         }
     }
     return static_cast<int>(placed.count());
-}
-
-void Contest::CalculeMaxNumPilot()
-{
-    MaxNumPilot = 0;
-    for (const Pilot& p : pilots)
-        if (p.number < 100 && p.number > MaxNumPilot)
-            MaxNumPilot = p.number;
 }
 
 void Contest::CalculeManchesCompletes()
@@ -209,6 +219,9 @@ int Contest::NumeroLibre(bool towPilots) const
 void Contest::FreeRam()
 {
     pilots.clear();
+    competitorCount_ = 0;
+    towPilotCount_ = 0;
+    highestCompetitorNumber_ = 0;
     extras.clear();
     groups.clear();
     results.clear();
@@ -230,7 +243,7 @@ void Contest::removeRoundGroups(int32_t round)
 void Contest::undoExchanges()
 {
     for (Pilot& p : pilots)
-        if (p.number >= 1 && p.number <= MaxNumPilot && p.exchanged == 1) {
+        if (p.isCompetitor() && p.exchanged == 1) {
             std::swap(p.frequency1, p.frequency2);
             p.exchanged = 0;
         }

@@ -50,9 +50,6 @@ public:
     // --- Rebuilt at load, kept current by the operations that change lists ---
     RoundTable roundPrepared{};
     RoundTable groupCount{};
-    int competitorCount = 0;
-    int towPilotCount = 0;
-    int MaxNumPilot = 0;
     int lastPreparedRound = 0;
     int completeRoundCount = 0;
     int lastCompleteRound = 0;
@@ -66,7 +63,7 @@ public:
     // --- The open file ---
     std::string szPath;     // contest file
     std::string backupPath; // derived from szPath by setPath
-    int FlagFic = 0;        // 1 while a contest file is open
+    bool isOpen = false;    // while a contest file is open
     FixedText<16> password; // working copy, copied into and out of the header
 
     void setPath(const std::string& path);
@@ -74,7 +71,9 @@ public:
     // --- Records ---
     // Each appends a zero-filled record and returns it; on exhausted memory
     // nothing is appended, the out-of-memory alert is raised and null returned.
-    Pilot* NewPilote();
+    // People are added and removed only through addPilot and removePilot,
+    // which keep the counts below.
+    Pilot* addPilot(int32_t number);
     StartGroup* NewEquipe();
     FlightResult* NewResultat();
     ExtraRecord* NewExtra();
@@ -88,18 +87,23 @@ public:
     // The last result with that key.
     FlightResult* FindResultat(int32_t round, int32_t number, int32_t isReflight);
 
-    void KillPilote(int32_t number);
+    void removePilot(int32_t number);
     void KillEquipe(int32_t round, int32_t id, int32_t task);
     // Also clears every group link to the removed result.
     void KillResultat(int32_t round, int32_t number, int32_t isReflight);
 
     int ComptePresents() const;
     int ComptePlaces(int32_t round) const;
-    void CalculeMaxNumPilot();
     void CalculeManchesCompletes();
     // Lowest free number 1..90 (competitors) or 101..190 (tow pilots); 0 if none.
     int NumeroLibre(bool towPilots) const;
     void FreeRam();
+
+    // --- Counts of the people lists ---
+    int competitorCount() const { return competitorCount_; }
+    int towPilotCount() const { return towPilotCount_; }
+    // The highest competitor number; 0 without competitors.
+    int highestCompetitorNumber() const { return highestCompetitorNumber_; }
 
     // --- Round-wide operations shared by the draw, the preparation and the
     // frequency change ---
@@ -107,7 +111,7 @@ public:
     // round, both tasks, and the round's results with them (a result without
     // its group would make the file refuse to load).
     void removeRoundGroups(int32_t round);
-    // Exchanges back frequencies 1 and 2 of every competitor 1..MaxNumPilot
+    // Exchanges back frequencies 1 and 2 of every competitor
     // whose exchanged flag is 1, and clears the flag.
     void undoExchanges();
     // The highest round 1..40 with roundPrepared set; 0 if none.
@@ -135,6 +139,9 @@ private:
     std::function<void(const std::string&)> faultHandler_;
     std::function<void(int)> alertHandler_;
     bool failNextAllocation_ = false;
+    int competitorCount_ = 0;
+    int towPilotCount_ = 0;
+    int highestCompetitorNumber_ = 0;
 };
 
 bool isValidRound(int32_t round);

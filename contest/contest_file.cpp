@@ -198,7 +198,7 @@ SaveOutcome saveTo(Contest& contest, const std::string& path)
 {
     SaveOutcome outcome;
     outcome.path = path;
-    if (contest.FlagFic != 1) {
+    if (!contest.isOpen) {
         outcome.status = SaveStatus::NotOpen;
         return outcome;
     }
@@ -269,7 +269,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
     }
     if (!compatible) {
         outcome.status = LoadStatus::Incompatible;
-        contest.FlagFic = 0;
+        contest.isOpen = false;
         contest.raiseAlert(kMessageIncompatible);
         return outcome;
     }
@@ -286,25 +286,18 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
     readRoundTable(in, contest.roundComplete, tableEntries);
 
     std::array<uint8_t, kPilotSize> pilotBlock{};
-    contest.competitorCount = 0;
-    contest.towPilotCount = 0;
     while (in.read(pilotBlock.data(), kPilotSize) == kPilotSize && firstInteger(pilotBlock.data()) != 0) {
-        Pilot* p = contest.NewPilote();
+        Pilot* p = contest.addPilot(firstInteger(pilotBlock.data()));
         if (!p) {
             ++outcome.recordsSkipped;
             continue;
         }
         readPilot(pilotBlock.data(), *p);
-        if (p->isCompetitor())
-            ++contest.competitorCount;
-        else
-            ++contest.towPilotCount;
         if (version1) {
             p->massGlider1 = 0;
             p->massGlider2 = 0;
         }
     }
-    contest.CalculeMaxNumPilot();
 
     std::array<uint8_t, kExtraSize> extraBlock{};
     while (in.read(extraBlock.data(), kExtraSize) == kExtraSize && firstInteger(extraBlock.data()) != 0) {

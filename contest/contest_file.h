@@ -23,8 +23,8 @@ inline constexpr int kMessageIncompatible = 401;
 inline constexpr std::uintmax_t kMaxContestFileSize = 64u * 1024 * 1024;
 
 enum class LoadStatus {
-    Loaded,        // the contest is open (FlagFic stays 1)
-    Incompatible,  // message 401, FlagFic = 0
+    Loaded,        // the contest is open (isOpen stays true)
+    Incompatible,  // message 401, isOpen false
     OrphanResult,  // a result with no duration group: the fault report
 };
 
@@ -53,7 +53,7 @@ struct SaveOutcome {
     bool ok() const { return status == SaveStatus::Saved; }
 };
 
-// Writes the contest to szPath, atomically; nothing unless FlagFic is 1.
+// Writes the contest to szPath, atomically; nothing unless isOpen is set.
 SaveOutcome MajFichier(Contest& contest);
 // The same content to the backup path.
 SaveOutcome MajSauvegarde(Contest& contest);

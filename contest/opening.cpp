@@ -65,7 +65,7 @@ std::string fileTitleOf(const std::string& path)
 void startNewContest(Contest& contest, const std::string& path, const std::string& typedPassword)
 {
     contest.setPath(path);
-    contest.FlagFic = 1;
+    contest.isOpen = true;
     setPassword(contest, typedPassword);
 }
 
@@ -85,17 +85,17 @@ bool makeFileWritable(const std::string& path)
 OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword)
 {
     auto refuse = [&](OpenStatus status) {
-        contest.FlagFic = 0;
+        contest.isOpen = false;
         contest.setPath({});
         return status;
     };
 
     contest.setPath(path);
-    contest.FlagFic = 1;
+    contest.isOpen = true;
     const LoadOutcome loaded = RepriseFic(contest);
     if (loaded.status == LoadStatus::OrphanResult)
         return refuse(OpenStatus::Fault);
-    if (loaded.status == LoadStatus::Incompatible || contest.FlagFic != 1)
+    if (loaded.status == LoadStatus::Incompatible || !contest.isOpen)
         return refuse(OpenStatus::Incompatible);
 
     if (!contest.password.empty()) {

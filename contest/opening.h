@@ -1,6 +1,6 @@
 // Opening a contest: the path given on the command line, the name proposed
-// for a new contest, and the steps that leave a contest open (FlagFic = 1)
-// or not (FlagFic = 0, szPath empty).
+// for a new contest, and the steps that leave a contest open (isOpen true)
+// or not (isOpen false, szPath empty).
 #pragma once
 
 #include "contest/contest.h"
@@ -36,15 +36,15 @@ std::string proposedFileNameToday(std::string_view pattern);
 // The file name without its folder (szFileTitle).
 std::string fileTitleOf(const std::string& path);
 
-// A new contest: szPath and the backup path set, FlagFic = 1, the password
+// A new contest: szPath and the backup path set, isOpen true, the password
 // working copy from what was typed (cut to 12 characters). The file itself is
 // first written by the first save.
 void startNewContest(Contest& contest, const std::string& path, const std::string& typedPassword);
 
 enum class OpenStatus {
-    Opened,        // FlagFic = 1
-    Incompatible,  // message 401 raised by the loader; FlagFic = 0
-    WrongPassword, // the password dialog gave up or did not match; FlagFic = 0
+    Opened,        // isOpen true
+    Incompatible,  // message 401 raised by the loader; isOpen false
+    WrongPassword, // the password dialog gave up or did not match; isOpen false
     Fault,         // the loader raised the fault report
 };
 
@@ -55,7 +55,7 @@ using AskPassword = std::function<std::optional<std::string>()>;
 // Loads an existing contest into the still empty contest and, when the file
 // carries a password, asks it once. Once open, the file is made writable by
 // its owner (the read-only attribute would make every save fail). Whenever
-// the result is not Opened, FlagFic is 0 and szPath empty. The file is never
+// the result is not Opened, isOpen is false and szPath empty. The file is never
 // created or changed by a refusal.
 OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword);
 

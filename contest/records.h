@@ -39,8 +39,12 @@ struct ContestHeader {
     bool operator==(const ContestHeader&) const = default;
 };
 
-// A competitor (number 1..99) or a tow pilot (number from 101): one record
-// type, told apart by the number only.
+// What a number says of a person: a competitor is numbered 1..99, a tow
+// pilot from 101. A damaged file may hold other numbers, which are neither.
+constexpr bool isCompetitorNumber(int32_t number) { return number >= 1 && number <= 99; }
+constexpr bool isTowPilotNumber(int32_t number) { return number > 100; }
+
+// A competitor or a tow pilot: one record type, told apart by the number only.
 struct Pilot {
     int32_t number = 0;
     FixedText<32> name;
@@ -56,8 +60,8 @@ struct Pilot {
     int32_t massGlider1 = 0;    // grams; 0 = not entered
     int32_t massGlider2 = 0;
 
-    bool isCompetitor() const { return number <= 100; }
-    bool isTowPilot() const { return number > 100; }
+    bool isCompetitor() const { return isCompetitorNumber(number); }
+    bool isTowPilot() const { return isTowPilotNumber(number); }
     bool operator==(const Pilot&) const = default;
 };
 

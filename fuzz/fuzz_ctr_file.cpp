@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     r7t::Inspection inspection;
-    inspection.FlagFic = 1;
+    inspection.isOpen = true;
     if (r7t::loadInspection(inspection, {data, size}).status != r7t::InspectionLoadStatus::Loaded)
         return 0;
     for (const r7t::Planeur& p : inspection.planeurs)

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     r7t::Contest contest;
-    contest.FlagFic = 1;
+    contest.isOpen = true;
     std::istringstream file(std::string(reinterpret_cast<const char*>(data), size));
     r7t::ImportOutcome outcome = r7t::importCompetitors(contest, file);
     if (outcome.errors > 0 && !contest.pilots.empty())

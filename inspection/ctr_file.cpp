@@ -2,6 +2,7 @@
 
 #include "contest/atomic_file.h"
 #include "contest/record_io.h"
+#include "contest/records.h"
 
 #include <bit>
 #include <cstring>
@@ -60,7 +61,7 @@ void readPlaneur(Reader& r, Planeur& p)
 InspectionLoadOutcome refuse(Inspection& inspection)
 {
     inspection.raiseAlert(kInspectionMessageIncompatible);
-    inspection.FlagFic = 0;
+    inspection.isOpen = false;
     return {InspectionLoadStatus::Incompatible};
 }
 
@@ -101,7 +102,7 @@ InspectionLoadOutcome loadInspection(Inspection& inspection, std::span<const uin
         ++outcome.records;
         inspection.ActPilote = read.pilot;
         // Only real pilot numbers count: the print range runs up to it.
-        if (read.pilot < 100 && read.pilot > inspection.MaxNumPilot)
+        if (isCompetitorNumber(read.pilot) && read.pilot > inspection.MaxNumPilot)
             inspection.MaxNumPilot = read.pilot;
     }
     return outcome;
@@ -118,7 +119,7 @@ InspectionLoadOutcome RepriseFic(Inspection& inspection)
 
 InspectionSaveOutcome MajFichier(const Inspection& inspection)
 {
-    if (inspection.FlagFic != 1)
+    if (!inspection.isOpen)
         return {InspectionSaveStatus::NotOpen, {}};
     const std::vector<uint8_t> bytes = serializeInspection(inspection);
     WriteOutcome written = writeFileAtomically(inspection.szPath, bytes);

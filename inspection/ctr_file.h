@@ -20,8 +20,8 @@ inline constexpr std::uintmax_t kMaxInspectionFileSize = 1024 * 1024;
 std::vector<uint8_t> serializeInspection(const Inspection& inspection);
 
 enum class InspectionLoadStatus {
-    Loaded,        // FlagFic stays as it was
-    Incompatible,  // message 401 was raised, FlagFic = 0
+    Loaded,        // isOpen stays as it was
+    Incompatible,  // message 401 was raised, isOpen false
 };
 
 struct InspectionLoadOutcome {
@@ -37,7 +37,7 @@ struct InspectionLoadOutcome {
 InspectionLoadOutcome loadInspection(Inspection& inspection, std::span<const uint8_t> bytes);
 
 // Reads the file named by szPath. A missing, unreadable, oversized or
-// foreign file is refused as incompatible (401) and FlagFic set to 0.
+// foreign file is refused as incompatible (401) and isOpen cleared.
 // Never creates or changes the file.
 InspectionLoadOutcome RepriseFic(Inspection& inspection);
 
@@ -48,7 +48,7 @@ struct InspectionSaveOutcome {
     bool ok() const { return status == InspectionSaveStatus::Saved; }
 };
 
-// Writes the whole file to szPath atomically; nothing unless FlagFic is 1.
+// Writes the whole file to szPath atomically; nothing unless isOpen is set.
 InspectionSaveOutcome MajFichier(const Inspection& inspection);
 
 // Clears the read-only mark of a file just opened, so that the saves after

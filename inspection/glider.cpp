@@ -1,5 +1,7 @@
 #include "inspection/glider.h"
 
+#include "contest/records.h"
+
 #include <cmath>
 #include <limits>
 #include <new>
@@ -142,7 +144,7 @@ int buttonState(const Planeur& p)
 
 NewPilotStatus createPilot(Inspection& inspection, int32_t number, std::string_view nameCp1252)
 {
-    if (number <= 0 || number >= 100)
+    if (!isCompetitorNumber(number))
         return NewPilotStatus::BadNumber;
     if (inspection.FindPlaneur(number, 1))
         return NewPilotStatus::Exists;

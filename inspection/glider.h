@@ -63,7 +63,7 @@ public:
     int MaxNumPilot = 0;         // highest pilot number 1..99 created or loaded
     int ActPilote = 0;
     int ActPlaneur = 0;
-    int FlagFic = 0;             // 1 while an inspection file is open
+    bool isOpen = false;         // while an inspection file is open
     std::string szPath;
 
     // Appends a zero-filled record; on exhausted memory raises 402 and

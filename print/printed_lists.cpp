@@ -117,7 +117,7 @@ PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind
 {
     std::vector<const Pilot*> pilots;
     for (const Pilot& p : contest.pilots)
-        if (kind == PilotListKind::Competitors ? p.number > 0 && p.number < 100 : p.number > 100)
+        if (kind == PilotListKind::Competitors ? p.isCompetitor() : p.isTowPilot())
             pilots.push_back(&p);
     std::stable_sort(pilots.begin(), pilots.end(),
                      [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
@@ -170,7 +170,7 @@ PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int DebImp
 {
     std::vector<const Pilot*> pilots;
     for (const Pilot& p : contest.pilots)
-        if (p.number > 0 && p.number < 100 && p.number >= DebImpr && p.number <= FinImpr)
+        if (p.isCompetitor() && p.number >= DebImpr && p.number <= FinImpr)
             pilots.push_back(&p);
     std::stable_sort(pilots.begin(), pilots.end(),
                      [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
@@ -292,7 +292,7 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
             group.id / 10 <= contest.groupCount[round])
             for (int s = 0; s < group.usedSlots(); ++s) {
                 const int32_t n = group.slots[static_cast<size_t>(s)].pilotNumber;
-                if (n >= 1 && n <= 99)
+                if (isCompetitorNumber(n))
                     placed[static_cast<size_t>(n)] = 1;
             }
     std::vector<std::string> absent;

@@ -13,9 +13,8 @@ RankingStatus setUp(Contest& contest, OverallRanking& ranking, RankingMode mode)
 {
     ranking = OverallRanking{};
     ranking.mode = mode;
-    contest.CalculeMaxNumPilot();
     contest.CalculeManchesCompletes();
-    ranking.maxNumber = std::max(0, contest.MaxNumPilot);
+    ranking.maxNumber = contest.highestCompetitorNumber();
     ranking.completeRounds = contest.completeRoundCount;
     ranking.lastRound = std::clamp(contest.lastCompleteRound, 0, kMaxRounds);
     ranking.selected.assign(static_cast<size_t>(ranking.lastRound) + 1, 0);

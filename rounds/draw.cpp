@@ -229,10 +229,10 @@ bool DrawRun::buildTables()
     std::array<Pilot*, 100> competitors{};
     std::vector<Pilot*> towPilots;
     for (Pilot& p : contest_.pilots) {
-        if (p.number >= 1 && p.number <= 99) {
+        if (p.isCompetitor()) {
             if (!competitors[static_cast<size_t>(p.number)])
                 competitors[static_cast<size_t>(p.number)] = &p;
-        } else if (p.number > 100) {
+        } else if (p.isTowPilot()) {
             towPilots.push_back(&p);
         }
     }
@@ -247,7 +247,7 @@ bool DrawRun::buildTables()
 
     // The participants counted by ComptePresents, in number order.
     participants_.clear();
-    const int last = std::min(contest_.MaxNumPilot, 99);
+    const int last = contest_.highestCompetitorNumber();
     for (int n = 1; n <= last; ++n) {
         Pilot* p = competitors[static_cast<size_t>(n)];
         if (!p || p->participation <= 0)

@@ -144,7 +144,7 @@ QWidget* messageOwner()
 
 void BugReport(Contest& contest, const std::string& tag)
 {
-    contest.FlagFic = 0; // the last change was saved; nothing more is written
+    contest.isOpen = false; // the last change was saved; nothing more is written
     const QString text = tableText(formatWithText(MajStr(41), tag));
     {
         QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok);

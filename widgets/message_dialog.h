@@ -55,7 +55,7 @@ void Alerte(QWidget* owner, const QString& text);
 QWidget* messageOwner();
 
 // The fault report: string 41 with the tag, in a stop box without owner,
-// then the program ends without a further save. The contest's FlagFic is
+// then the program ends without a further save. The contest's isOpen flag is
 // cleared first so that nothing saves afterwards.
 void BugReport(Contest& contest, const std::string& tag);
 

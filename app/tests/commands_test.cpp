@@ -9,12 +9,8 @@ namespace {
 
 void addCompetitors(Contest& c, int count)
 {
-    for (int n = 1; n <= count; ++n) {
-        Pilot* p = c.NewPilote();
-        p->number = n;
-        ++c.competitorCount;
-    }
-    c.CalculeMaxNumPilot();
+    for (int n = 1; n <= count; ++n)
+        c.addPilot(n);
 }
 
 int refusalOf(const Contest& c, int id) { return checkCommand(c, id).refusal; }
@@ -26,14 +22,9 @@ TEST(CommandTable, PreparationNeedsSixCompetitors)
     Contest c;
     addCompetitors(c, 5);
     EXPECT_EQ(refusalOf(c, cmd::Preparation), kMessageSixCompetitors);
-    Pilot* tow = c.NewPilote(); // tow pilots do not count
-    tow->number = 101;
-    ++c.towPilotCount;
+    c.addPilot(101); // tow pilots do not count
     EXPECT_EQ(refusalOf(c, cmd::Preparation), kMessageSixCompetitors);
-    addCompetitors(c, 0);
-    Pilot* sixth = c.NewPilote();
-    sixth->number = 6;
-    ++c.competitorCount;
+    c.addPilot(6);
     const CommandCheck check = checkCommand(c, cmd::Preparation);
     EXPECT_FALSE(check.refused());
     EXPECT_EQ(check.action, CommandAction::Preparation);

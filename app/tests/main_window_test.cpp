@@ -88,12 +88,8 @@ Outcome run(Session& s, int id)
 
 void addCompetitors(Contest& c, int from, int to)
 {
-    for (int n = from; n <= to; ++n) {
-        Pilot* p = c.NewPilote();
-        p->number = n;
-        ++c.competitorCount;
-    }
-    c.CalculeMaxNumPilot();
+    for (int n = from; n <= to; ++n)
+        c.addPilot(n);
 }
 
 // Types the text key by key, accents included.
@@ -295,7 +291,7 @@ TEST(MainWindow, SaveCopyWritesAFullCopyAndLaterSavesGoToTheContestFile)
     EXPECT_EQ(fileBytes(copy), copied);
     Contest own;
     ASSERT_EQ(openContestFile(own, s.path(), {}), OpenStatus::Opened);
-    EXPECT_EQ(own.competitorCount, 8);
+    EXPECT_EQ(own.competitorCount(), 8);
 
     // Cancelling writes nothing.
     run(s, cmd::SaveCopy);
@@ -328,7 +324,7 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
     EXPECT_EQ(mode, kModeQuestion);
     EXPECT_TRUE(question.contains(QStringLiteral("R7T.r7s")));
     EXPECT_EQ(ended.count(), 0);
-    EXPECT_EQ(s.contest.competitorCount, 3);
+    EXPECT_EQ(s.contest.competitorCount(), 3);
 
     // Once the folder exists again the next save works.
     fs::create_directory(s.dir.file("gone"));

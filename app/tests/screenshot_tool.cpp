@@ -130,7 +130,7 @@ int main(int argc, char** argv)
         fixtures::buildContest(contest);
         fillHeader(contest);
         contest.setPath("/home/directeur/Documents/R7T/R7T_06_12_26.r7s");
-        contest.FlagFic = 1;
+        contest.isOpen = true;
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
@@ -143,7 +143,7 @@ int main(int argc, char** argv)
         fixtures::buildContest(contest, {12, 3, 3, 0});
         fillHeader(contest);
         contest.setPath("/home/directeur/R7T_06_12_26.r7s");
-        contest.FlagFic = 1;
+        contest.isOpen = true;
         contest.roundComplete[3] = 0;
         contest.CalculeManchesCompletes();
         NoFiles files;

@@ -227,8 +227,8 @@ void StatusDisplay::paintEvent(QPaintEvent*)
     drawText(p, s.corners(360, 490, 600, 510), Align::Centre, controlString(10));
     drawText(p, s.corners(360, 570, 600, 590), Align::Centre, controlString(13));
 
-    drawText(p, s.corners(180, 510, 460, 530), Align::Left, QStringLiteral("%1 ").arg(contest_.competitorCount));
-    drawText(p, s.corners(180, 550, 480, 570), Align::Left, QString::number(contest_.towPilotCount));
+    drawText(p, s.corners(180, 510, 460, 530), Align::Left, QStringLiteral("%1 ").arg(contest_.competitorCount()));
+    drawText(p, s.corners(180, 550, 480, 570), Align::Left, QString::number(contest_.towPilotCount()));
     if (const auto best = bestSpeedText(contest_))
         drawText(p, s.corners(180, 590, 480, 610), Align::Left, QString::fromStdString(*best));
 

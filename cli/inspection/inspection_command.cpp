@@ -74,7 +74,7 @@ protected:
                 ++skipped;
         });
         inspection.szPath = path;
-        inspection.FlagFic = 1;
+        inspection.isOpen = true;
         InspectionLoadOutcome loaded = RepriseFic(inspection);
         if (loaded.status == InspectionLoadStatus::Incompatible) {
             io.err << "r7t: " << path << ": " << kIncompatible << "\n";

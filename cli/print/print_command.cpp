@@ -78,10 +78,10 @@ protected:
                                &contest)};
         }
         if (document == "flight-sheets") {
-            if (contest.competitorCount < 1)
+            if (contest.competitorCount() < 1)
                 return {refuse(io, MajMessage(kMessageNoCompetitor))};
             const std::string from = args.value("from", "1");
-            const std::string to = args.value("to", std::to_string(contest.competitorCount));
+            const std::string to = args.value("to", std::to_string(contest.competitorCount()));
             if (!readNumber(from) || !readNumber(to))
                 return {usageError(*this, io, "--from et --to attendent un numéro de 1 à 999")};
             const FlightSheetRange range = flightSheetRange(from, to);

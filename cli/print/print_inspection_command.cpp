@@ -34,7 +34,7 @@ protected:
         const std::string path = args.positional()[0];
         Inspection inspection;
         inspection.szPath = path;
-        inspection.FlagFic = 1;
+        inspection.isOpen = true;
         if (RepriseFic(inspection).status == InspectionLoadStatus::Incompatible)
             return refuse(io, path + " : " + kIncompatible);
 

@@ -24,7 +24,7 @@ protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         std::optional<int> number = readCount(args.positional()[1]);
-        if (!number || *number < 1 || *number > 99)
+        if (!number || !isCompetitorNumber(*number))
             return {usageError(*this, io, "NUMERO attend un numéro de concurrent de 1 à 99")};
         OverallRanking ranking;
         if (auto refused = openRequestedRanking(contest, args, ranking, *this, io))

@@ -60,7 +60,7 @@ protected:
                 return {refuse(io, "--seed attend un entier positif"), false};
         }
 
-        if (contest.competitorCount < 6)
+        if (contest.competitorCount() < 6)
             return {refuse(io, terminalText(MajMessage(410))), false};
         const int round = nextFreeRound(contest);
         if (round == 0)

@@ -50,7 +50,7 @@ void OpeningDialog::newContest()
     const QString name = QString::fromStdString(proposedFileNameToday(MajStr(34)));
     const QString path = files_.chooseSaveFile(this, controlString(32), name);
     if (path.isEmpty()) {
-        done(contest_.FlagFic);
+        done(contest_.isOpen ? 1 : 0);
         return;
     }
     startNewContest(contest_, path.toStdString(), {});
@@ -66,12 +66,12 @@ void OpeningDialog::resumeContest()
         return;
     }
     openContestFile(contest_, path.toStdString(), [this] { return askPassword(contest_, this); });
-    done(contest_.FlagFic);
+    done(contest_.isOpen ? 1 : 0);
 }
 
 void OpeningDialog::reject()
 {
-    contest_.FlagFic = 0;
+    contest_.isOpen = false;
     done(0);
 }
 
@@ -86,9 +86,9 @@ void OpeningDialog::paintEvent(QPaintEvent* event)
 bool runOpeningDialog(Contest& contest, FileChooser& files, QWidget* parent)
 {
     OpeningDialog dialog(contest, files, parent);
-    const bool opened = dialog.exec() == 1 && contest.FlagFic == 1 && !contest.fault();
+    const bool opened = dialog.exec() == 1 && contest.isOpen && !contest.fault();
     if (!opened) {
-        contest.FlagFic = 0;
+        contest.isOpen = false;
         contest.setPath({});
     }
     return opened;

@@ -11,7 +11,7 @@ namespace r7t::ui {
 
 class FileChooser;
 
-// DIALFIC: ends with FlagFic (1 when a contest is open).
+// DIALFIC: ends with 1 when a contest is open (isOpen).
 class OpeningDialog : public QDialog {
     Q_OBJECT
 public:

@@ -22,7 +22,7 @@ std::string writeLargest(const TempDir& dir, const std::string& password = "")
     Contest c;
     fixtures::buildContest(c);
     c.setPath(dir.file("largest.r7s"));
-    c.FlagFic = 1;
+    c.isOpen = true;
     setPassword(c, password);
     EXPECT_TRUE(MajFichier(c).ok());
     return c.szPath;

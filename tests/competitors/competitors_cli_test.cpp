@@ -25,7 +25,7 @@ std::string newContest(const TempDir& dir)
 Contest& load(Contest& c, const std::string& path)
 {
     c.setPath(path);
-    c.FlagFic = 1;
+    c.isOpen = true;
     EXPECT_EQ(RepriseFic(c).status, LoadStatus::Loaded);
     return c;
 }
@@ -62,7 +62,7 @@ TEST(CompetitorsCli, AddEditListAndDeletePeople)
     EXPECT_EQ(c.FindPilote(2)->club.utf8(), "Aéro-club");
     EXPECT_EQ(c.FindPilote(2)->frequency1, 41000);
     EXPECT_EQ(c.FindPilote(1)->massGlider1, 2500);
-    EXPECT_EQ(c.competitorCount, 2);
+    EXPECT_EQ(c.competitorCount(), 2);
 
     EXPECT_EQ(runCli({"edit-pilot", path, "7", "--name", "Y"}).exit, 1);
     EXPECT_EQ(runCli({"edit-pilot", path, "x7"}).exit, 2);
@@ -88,7 +88,7 @@ TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
         built.results.remove_if([&](const FlightResult& res) { return res.round == r; });
     }
     built.setPath(dir.file("rounds.r7s"));
-    built.FlagFic = 1;
+    built.isOpen = true;
     ASSERT_TRUE(MajFichier(built).ok());
     const std::string path = built.szPath;
 

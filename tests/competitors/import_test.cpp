@@ -36,8 +36,8 @@ TEST(Import, CreatesEveryFieldOfEveryLine)
     EXPECT_EQ(o.imported, 3u);
     EXPECT_EQ(o.errors, 0u);
     EXPECT_EQ(o.resultLine, "3  fiche(s) importée(s)  -  0  erreur(s)");
-    EXPECT_EQ(c.competitorCount, 3);
-    EXPECT_EQ(c.MaxNumPilot, 12);
+    EXPECT_EQ(c.competitorCount(), 3);
+    EXPECT_EQ(c.highestCompetitorNumber(), 12);
     const Pilot* p = c.FindPilote(7);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->name.raw(), "MARTIN");
@@ -68,7 +68,7 @@ TEST(Import, AnyFaultImportsNothingAndListsFaultsInOrder)
     EXPECT_EQ(o.status, ImportStatus::Refused);
     EXPECT_EQ(o.imported, 0u);
     EXPECT_TRUE(c.pilots.empty());
-    EXPECT_EQ(c.competitorCount, 0);
+    EXPECT_EQ(c.competitorCount(), 0);
     EXPECT_EQ(o.errors, 6u);
     EXPECT_EQ(o.resultLine, "0  fiche(s) importée(s)  -  6  erreur(s)");
     EXPECT_EQ(o.errorLines, (std::vector<std::string>{
@@ -93,7 +93,7 @@ TEST(Import, SecondImportOfTheSameFileFlagsEveryNumber)
                                                           "ligne 3 - Numéro doublé ou absent",
                                                           "ligne 4 - Numéro doublé ou absent"}));
     EXPECT_EQ(c.pilots.size(), 3u);
-    EXPECT_EQ(c.competitorCount, 3);
+    EXPECT_EQ(c.competitorCount(), 3);
 }
 
 TEST(Import, NumbersOutsideOneToNinetyEightAreRefused)
@@ -182,7 +182,7 @@ TEST(Import, CheckModeCreatesNothingAndCreateModeSkipsFaultyLines)
     EXPECT_EQ(flags.get(3), kImportNameMissing);
     EXPECT_NE(c.FindPilote(4), nullptr);
     EXPECT_EQ(c.FindPilote(5), nullptr);
-    EXPECT_EQ(c.competitorCount, 2);
+    EXPECT_EQ(c.competitorCount(), 2);
 }
 
 TEST(Import, FileThatCannotBeOpenedGetsAnAlert)

@@ -12,8 +12,7 @@ namespace {
 
 void addPilot(Contest& c, int32_t number, const char* name)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     p->name.assignRaw(name);
     p->frequency1 = 35010;
 }

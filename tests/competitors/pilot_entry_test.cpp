@@ -108,7 +108,7 @@ TEST(PilotEntry, CreateGivesLowestFreeNumberAndStoresEveryField)
     for (int i = 1; i <= 5; ++i)
         add(c, "P" + std::to_string(i), "35010");
     ASSERT_EQ(deletePerson(c, 3), DeleteStatus::Done);
-    EXPECT_EQ(c.competitorCount, 4);
+    EXPECT_EQ(c.competitorCount(), 4);
     PersonForm form = formWith(utf8ToCp1252("Élodie"), "35,01", "72.21");
     form.licence = "L-1234";
     form.club = "Aéro-club";
@@ -129,18 +129,18 @@ TEST(PilotEntry, CreateGivesLowestFreeNumberAndStoresEveryField)
     EXPECT_EQ(p->massGlider1, 2500);
     EXPECT_EQ(p->massGlider2, 0);
     EXPECT_EQ(p->participation, 99);
-    EXPECT_EQ(c.competitorCount, 5);
-    EXPECT_EQ(c.MaxNumPilot, 5);
+    EXPECT_EQ(c.competitorCount(), 5);
+    EXPECT_EQ(c.highestCompetitorNumber(), 5);
 
     EXPECT_EQ(add(c, "R1", "41000", "", PersonKind::TowPilot), 101);
-    EXPECT_EQ(c.towPilotCount, 1);
-    EXPECT_EQ(c.MaxNumPilot, 5);
+    EXPECT_EQ(c.towPilotCount(), 1);
+    EXPECT_EQ(c.highestCompetitorNumber(), 5);
 
     EntryResult refused = createPerson(c, PersonKind::Competitor, formWith("Z", "40999"));
     EXPECT_EQ(refused.status, EntryStatus::Alert);
     EXPECT_EQ(refused.alert.message, 403);
     EXPECT_EQ(refused.message, "La fréquence n'est pas correcte !");
-    EXPECT_EQ(c.competitorCount, 5);
+    EXPECT_EQ(c.competitorCount(), 5);
     EXPECT_EQ(c.pilots.size(), 6u);
 }
 
@@ -153,7 +153,7 @@ TEST(PilotEntry, NinetyFirstPersonOfAKindIsRefused)
     EntryResult r = createPerson(c, PersonKind::Competitor, formWith("X", "35010"));
     EXPECT_EQ(r.status, EntryStatus::NoFreeNumber);
     EXPECT_EQ(r.message, noFreeNumberText(PersonKind::Competitor));
-    EXPECT_EQ(c.competitorCount, 90);
+    EXPECT_EQ(c.competitorCount(), 90);
     EXPECT_EQ(c.FindPilote(0), nullptr);
 }
 
@@ -166,7 +166,7 @@ TEST(PilotEntry, CreateOutOfMemoryRaisesTheAlertAndCountsNothing)
     EntryResult r = createPerson(c, PersonKind::Competitor, formWith("X", "35010"));
     EXPECT_EQ(r.status, EntryStatus::OutOfMemory);
     EXPECT_EQ(alerts, std::vector<int>{402});
-    EXPECT_EQ(c.competitorCount, 0);
+    EXPECT_EQ(c.competitorCount(), 0);
     EXPECT_TRUE(c.pilots.empty());
 }
 
@@ -250,15 +250,15 @@ TEST(PilotEntry, DeletionRefusedOncePreparedAndCountersKept)
     add(c, "B", "35030");
     add(c, "T", "35030", "", PersonKind::TowPilot);
     ASSERT_EQ(deletePerson(c, 101), DeleteStatus::Done);
-    EXPECT_EQ(c.towPilotCount, 0);
+    EXPECT_EQ(c.towPilotCount(), 0);
     ASSERT_EQ(deletePerson(c, 2), DeleteStatus::Done);
-    EXPECT_EQ(c.competitorCount, 1);
-    EXPECT_EQ(c.MaxNumPilot, 1);
+    EXPECT_EQ(c.competitorCount(), 1);
+    EXPECT_EQ(c.highestCompetitorNumber(), 1);
     EXPECT_EQ(deletePerson(c, 2), DeleteStatus::NotFound);
     c.roundPrepared[1] = 1;
     EXPECT_EQ(deletePerson(c, 1), DeleteStatus::RoundsPrepared);
     EXPECT_NE(c.FindPilote(1), nullptr);
-    EXPECT_EQ(c.competitorCount, 1);
+    EXPECT_EQ(c.competitorCount(), 1);
 }
 
 TEST(PilotEntry, AbandonLineListsPreparedRoundsWithoutTheCompetitor)

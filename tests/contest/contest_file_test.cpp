@@ -18,7 +18,7 @@ std::vector<uint8_t> asBytes(const std::string& s) { return {s.begin(), s.end()}
 
 LoadOutcome loadFrom(Contest& c, const std::string& bytes)
 {
-    c.FlagFic = 1;
+    c.isOpen = true;
     auto data = asBytes(bytes);
     return loadContest(c, data);
 }
@@ -49,7 +49,7 @@ FileBytes oneRoundFile(int32_t version = 2)
 TEST(ContestFile, NewContestIsTheEmptyFileOf1196Bytes)
 {
     Contest c;
-    c.FlagFic = 1;
+    c.isOpen = true;
     auto bytes = serializeContest(c);
     ASSERT_EQ(bytes.size(), 1196u);
     EXPECT_EQ(intAt(bytes, 0), 81245);
@@ -83,16 +83,16 @@ TEST(ContestFile, LargestContestSavesAndReloadsFieldForField)
     Contest original;
     fixtures::buildContest(original);
     original.setPath(dir.file("largest.r7s"));
-    original.FlagFic = 1;
+    original.isOpen = true;
     setPassword(original, "secret");
     ASSERT_TRUE(MajFichier(original).ok());
 
     Contest loaded;
     loaded.setPath(original.szPath);
-    loaded.FlagFic = 1;
+    loaded.isOpen = true;
     LoadOutcome outcome = RepriseFic(loaded);
     ASSERT_EQ(outcome.status, LoadStatus::Loaded);
-    EXPECT_EQ(loaded.FlagFic, 1);
+    EXPECT_TRUE(loaded.isOpen);
 
     EXPECT_EQ(loaded.header, original.header);
     EXPECT_EQ(loaded.password.raw(), "secret");
@@ -100,9 +100,9 @@ TEST(ContestFile, LargestContestSavesAndReloadsFieldForField)
     EXPECT_EQ(loaded.roundComplete, original.roundComplete);
     EXPECT_EQ(loaded.roundPrepared, original.roundPrepared);
     EXPECT_EQ(loaded.groupCount, original.groupCount);
-    EXPECT_EQ(loaded.competitorCount, 98);
-    EXPECT_EQ(loaded.towPilotCount, 90);
-    EXPECT_EQ(loaded.MaxNumPilot, 98);
+    EXPECT_EQ(loaded.competitorCount(), 98);
+    EXPECT_EQ(loaded.towPilotCount(), 90);
+    EXPECT_EQ(loaded.highestCompetitorNumber(), 98);
     EXPECT_EQ(loaded.lastPreparedRound, 40);
     EXPECT_EQ(loaded.completeRoundCount, 40);
     EXPECT_FLOAT_EQ(loaded.bestSpeedTime, original.bestSpeedTime);
@@ -191,8 +191,8 @@ TEST(ContestFile, Version1FileLoadsAndIsWrittenBackAsVersion2)
     LoadOutcome outcome = loadFrom(c, f.str());
     ASSERT_EQ(outcome.status, LoadStatus::Loaded);
     EXPECT_EQ(outcome.formatVersion, 1);
-    EXPECT_EQ(c.competitorCount, 6);
-    EXPECT_EQ(c.towPilotCount, 1);
+    EXPECT_EQ(c.competitorCount(), 6);
+    EXPECT_EQ(c.towPilotCount(), 1);
     EXPECT_EQ(c.roundHasScores[1], 1);
     EXPECT_EQ(c.roundComplete[1], 1);
     EXPECT_EQ(c.completeRoundsText, "-1-");
@@ -223,7 +223,7 @@ TEST(ContestFile, WrongTagOrNewerVersionIsIncompatible)
         Contest c;
         c.setAlertHandler([&](int n) { alerts += n == kMessageIncompatible; });
         EXPECT_EQ(loadFrom(c, bytes).status, LoadStatus::Incompatible);
-        EXPECT_EQ(c.FlagFic, 0);
+        EXPECT_FALSE(c.isOpen);
         EXPECT_TRUE(c.pilots.empty());
     }
     EXPECT_EQ(alerts, 4);
@@ -234,9 +234,9 @@ TEST(ContestFile, MissingFileIsRefusedAndNotCreated)
     TempDir dir;
     Contest c;
     c.setPath(dir.file("absent.r7s"));
-    c.FlagFic = 1;
+    c.isOpen = true;
     EXPECT_EQ(RepriseFic(c).status, LoadStatus::Incompatible);
-    EXPECT_EQ(c.FlagFic, 0);
+    EXPECT_FALSE(c.isOpen);
     struct stat st {};
     EXPECT_NE(::stat(c.szPath.c_str(), &st), 0);
 }
@@ -251,7 +251,7 @@ TEST(ContestFile, LoadingLeavesTheFileUntouched)
     ::stat(path.c_str(), &before);
     Contest c;
     c.setPath(path);
-    c.FlagFic = 1;
+    c.isOpen = true;
     ASSERT_EQ(RepriseFic(c).status, LoadStatus::Loaded);
     struct stat after {};
     ::stat(path.c_str(), &after);
@@ -271,8 +271,8 @@ TEST(ContestFile, TruncatedFilesKeepTheCompleteRecordsBeforeTheCut)
     ASSERT_EQ(loadFrom(c, whole.substr(0, whole.size() - 100)).status, LoadStatus::Loaded);
     ASSERT_EQ(c.pilots.size(), 2u);
     EXPECT_EQ(c.pilots.back().name.raw(), "Deux");
-    EXPECT_EQ(c.competitorCount, 2);
-    EXPECT_EQ(c.MaxNumPilot, 2);
+    EXPECT_EQ(c.competitorCount(), 2);
+    EXPECT_EQ(c.highestCompetitorNumber(), 2);
     EXPECT_TRUE(c.groups.empty());
 
     // Cut inside the header or the round tables: loads as an empty contest.
@@ -338,9 +338,9 @@ TEST(ContestFile, PreparedRoundsAndCountersAreRebuilt)
     EXPECT_EQ(c.groupCount[3], 3);  // from the task-2 record of id 31
     EXPECT_EQ(c.groupCount[5], 0);  // task-1 records do not count
     EXPECT_EQ(c.lastPreparedRound, 5);
-    EXPECT_EQ(c.competitorCount, 2); // number 100 counts as a competitor...
-    EXPECT_EQ(c.towPilotCount, 1);
-    EXPECT_EQ(c.MaxNumPilot, 1);     // ...but not for the highest number
+    EXPECT_EQ(c.competitorCount(), 1); // number 100 is neither a competitor nor a tow pilot
+    EXPECT_EQ(c.towPilotCount(), 1);
+    EXPECT_EQ(c.highestCompetitorNumber(), 1);
 
     Contest noGroups;
     ASSERT_EQ(loadFrom(noGroups, FileBytes().i32(81245).header(2, "", "", "", "", 7).roundTables(41).str()).status,
@@ -390,12 +390,12 @@ TEST(ContestFile, ArbitraryMutationsNeverBreakTheLoader)
                 break;
         }
         Contest c;
-        c.FlagFic = 1;
+        c.isOpen = true;
         LoadOutcome outcome = loadContest(c, bytes);
         if (outcome.status == LoadStatus::Loaded) {
             auto once = serializeContest(c);
             Contest again;
-            again.FlagFic = 1;
+            again.isOpen = true;
             ASSERT_EQ(loadContest(again, once).status, LoadStatus::Loaded);
             ASSERT_TRUE(serializeContest(again) == once) << "mutation round " << round;
         }
@@ -419,7 +419,7 @@ TEST(ContestFile, BackupHoldsTheSameContentBesideTheContestFile)
     Contest c;
     fixtures::buildContest(c, {8, 2, 1, 0});
     c.setPath(dir.file("R7T_06_12_26.r7s"));
-    c.FlagFic = 1;
+    c.isOpen = true;
     ASSERT_TRUE(MajFichier(c).ok());
     ASSERT_TRUE(MajSauvegarde(c).ok());
     EXPECT_EQ(c.backupPath, dir.file("R7T_06_12_26.bak"));
@@ -430,7 +430,7 @@ TEST(ContestFile, FailedSaveIsReportedAndKeepsTheOldFile)
 {
     TempDir dir;
     Contest c;
-    c.FlagFic = 1;
+    c.isOpen = true;
     c.setPath(dir.file("missing-folder/c.r7s"));
     SaveOutcome missing = MajFichier(c);
     EXPECT_EQ(missing.status, SaveStatus::Failed);
@@ -448,7 +448,7 @@ TEST(ContestFile, FailedSaveIsReportedAndKeepsTheOldFile)
 TEST(ContestFile, HeaderIsRefreshedAtEachSave)
 {
     Contest c;
-    c.FlagFic = 1;
+    c.isOpen = true;
     c.header.version = 1;
     c.header.language = 55;
     c.lastPreparedRound = 4;

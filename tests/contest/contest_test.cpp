@@ -8,8 +8,7 @@ namespace {
 
 Pilot* addPilot(Contest& c, int32_t number)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     return p;
 }
 
@@ -43,18 +42,17 @@ TEST(Contest, StartsInItsInitialState)
     EXPECT_EQ(c.MaDate, 81245);
     EXPECT_FLOAT_EQ(c.bestSpeedTime, 1000.0f);
     EXPECT_EQ(c.next24GHz, 2400000);
-    EXPECT_EQ(c.FlagFic, 0);
+    EXPECT_FALSE(c.isOpen);
     EXPECT_TRUE(c.pilots.empty() && c.groups.empty() && c.results.empty() && c.extras.empty());
 }
 
 TEST(Contest, NewRecordsAreZeroFilledAndAppendedInOrder)
 {
     Contest c;
-    Pilot* p = c.NewPilote();
+    Pilot* p = c.addPilot(5);
     EXPECT_EQ(p->participation, 99);
-    EXPECT_EQ(p->number, 0);
+    EXPECT_EQ(p->number, 5);
     EXPECT_TRUE(p->name.empty());
-    p->number = 5;
     addPilot(c, 3);
     EXPECT_EQ(c.pilots.front().number, 5);
     EXPECT_EQ(c.pilots.back().number, 3);
@@ -70,24 +68,25 @@ TEST(Contest, ExhaustedMemoryAppendsNothingAndRaisesTheAlert)
     std::vector<int> alerts;
     c.setAlertHandler([&](int n) { alerts.push_back(n); });
     c.failNextAllocationForTest();
-    EXPECT_EQ(c.NewPilote(), nullptr);
+    EXPECT_EQ(c.addPilot(1), nullptr);
     EXPECT_TRUE(c.pilots.empty());
     c.failNextAllocationForTest();
     EXPECT_EQ(c.NewResultat(), nullptr);
     EXPECT_TRUE(c.results.empty());
     EXPECT_EQ(alerts, (std::vector<int>{402, 402}));
-    EXPECT_NE(c.NewPilote(), nullptr); // the next creation works again
+    EXPECT_EQ(c.competitorCount(), 0); // nothing counted for the failed creation
+    EXPECT_NE(c.addPilot(1), nullptr); // the next creation works again
 }
 
 TEST(Contest, RemovingTheOnlyRecordLeavesAnEmptyList)
 {
     Contest c;
     addPilot(c, 7);
-    c.KillPilote(7);
+    c.removePilot(7);
     EXPECT_TRUE(c.pilots.empty());
     addPilot(c, 8);
     EXPECT_EQ(&c.pilots.front(), &c.pilots.back());
-    c.KillPilote(99); // no match: unchanged
+    c.removePilot(99); // no match: unchanged
     EXPECT_EQ(c.pilots.size(), 1u);
 }
 
@@ -165,7 +164,6 @@ TEST(Contest, CountsPresentAndPlacedCompetitors)
         addPilot(c, n);
     addPilot(c, 101);
     c.FindPilote(4)->participation = 0;
-    c.CalculeMaxNumPilot();
     EXPECT_EQ(c.ComptePresents(), 3);
 
     addGroup(c, 1, 11, 1, {1, 2, 4});
@@ -177,13 +175,37 @@ TEST(Contest, CountsPresentAndPlacedCompetitors)
     EXPECT_EQ(c.ComptePlaces(3), 0);
 }
 
-TEST(Contest, MaxNumPilotIgnoresTowPilotsAndNumber100)
+TEST(Contest, CountsFollowEveryCreationAndRemoval)
 {
     Contest c;
-    for (int n : {3, 100, 101, 57, 190})
+    for (int n : {3, 100, 101, 57, 190, 0, -4})
         addPilot(c, n);
-    c.CalculeMaxNumPilot();
-    EXPECT_EQ(c.MaxNumPilot, 57);
+    EXPECT_EQ(c.competitorCount(), 2); // 100, 0 and -4 are neither kind
+    EXPECT_EQ(c.towPilotCount(), 2);
+    EXPECT_EQ(c.highestCompetitorNumber(), 57);
+    c.removePilot(57);
+    EXPECT_EQ(c.competitorCount(), 1);
+    EXPECT_EQ(c.highestCompetitorNumber(), 3);
+    c.removePilot(190);
+    c.removePilot(100);
+    c.removePilot(58); // absent: nothing changes
+    EXPECT_EQ(c.towPilotCount(), 1);
+    EXPECT_EQ(c.competitorCount(), 1);
+    c.removePilot(3);
+    EXPECT_EQ(c.highestCompetitorNumber(), 0);
+    c.addPilot(12);
+    c.FreeRam();
+    EXPECT_EQ(c.competitorCount() + c.towPilotCount() + c.highestCompetitorNumber(), 0);
+}
+
+TEST(Contest, NumberKinds)
+{
+    EXPECT_FALSE(isCompetitorNumber(0));
+    EXPECT_TRUE(isCompetitorNumber(1));
+    EXPECT_TRUE(isCompetitorNumber(99));
+    EXPECT_FALSE(isCompetitorNumber(100));
+    EXPECT_FALSE(isTowPilotNumber(100));
+    EXPECT_TRUE(isTowPilotNumber(101));
 }
 
 TEST(Contest, NumeroLibreGivesTheLowestFreeNumber)

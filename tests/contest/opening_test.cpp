@@ -59,7 +59,7 @@ TEST(Opening, NewContestIsNotWrittenBeforeItsFirstSave)
     TempDir dir;
     Contest c;
     startNewContest(c, dir.file("new.r7s"), "abcdefghijklmno");
-    EXPECT_EQ(c.FlagFic, 1);
+    EXPECT_TRUE(c.isOpen);
     EXPECT_EQ(c.szPath, dir.file("new.r7s"));
     EXPECT_EQ(c.backupPath, dir.file("new.bak"));
     EXPECT_EQ(c.password.raw(), "abcdefghijkl");
@@ -97,7 +97,7 @@ TEST(Opening, PasswordIsAskedOnceAndMustMatchExactly)
     EXPECT_EQ(openContestFile(wrong, s.path, [&] { ++asked; return std::optional<std::string>("secret"); }),
               OpenStatus::WrongPassword);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(wrong.FlagFic, 0);
+    EXPECT_FALSE(wrong.isOpen);
     EXPECT_TRUE(wrong.szPath.empty());
     EXPECT_EQ(fixtures::readFile(s.path), s.bytes);
 
@@ -107,10 +107,10 @@ TEST(Opening, PasswordIsAskedOnceAndMustMatchExactly)
 
     Contest right;
     EXPECT_EQ(openContestFile(right, s.path, [] { return std::optional<std::string>("Secret"); }), OpenStatus::Opened);
-    EXPECT_EQ(right.FlagFic, 1);
+    EXPECT_TRUE(right.isOpen);
     EXPECT_EQ(right.szPath, s.path);
     EXPECT_EQ(right.backupPath, s.dir.file("concours.bak"));
-    EXPECT_EQ(right.competitorCount, 8);
+    EXPECT_EQ(right.competitorCount(), 8);
 }
 
 TEST(Opening, LongPasswordOpensWithTheSameTyping)
@@ -141,7 +141,7 @@ TEST(Opening, MissingFileIsRefusedAndNotCreated)
     c.setAlertHandler([&](int n) { alerts.push_back(n); });
     EXPECT_EQ(openContestFile(c, dir.file("absent.r7s"), {}), OpenStatus::Incompatible);
     EXPECT_EQ(alerts, std::vector<int>{kMessageIncompatible});
-    EXPECT_EQ(c.FlagFic, 0);
+    EXPECT_FALSE(c.isOpen);
     EXPECT_TRUE(c.szPath.empty());
     EXPECT_FALSE(fs::exists(dir.file("absent.r7s")));
     EXPECT_FALSE(MajFichier(c).ok());
@@ -177,5 +177,5 @@ TEST(Opening, ResultWithoutGroupIsAFault)
     loaded.setFaultHandler([&](const std::string& tag) { fault = tag; });
     EXPECT_EQ(openContestFile(loaded, s.path, {}), OpenStatus::Fault);
     EXPECT_EQ(fault, kFaultRepriseFic);
-    EXPECT_EQ(loaded.FlagFic, 0);
+    EXPECT_FALSE(loaded.isOpen);
 }

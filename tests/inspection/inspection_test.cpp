@@ -214,10 +214,10 @@ TEST(InspectionFile, HostileBytesNeverCrash)
     int refused = 0;
     auto load = [&](const std::string& bytes) {
         Inspection ins;
-        ins.FlagFic = 1;
+        ins.isOpen = true;
         ins.setAlertHandler([&](int n) { refused += n == kInspectionMessageIncompatible; });
         InspectionLoadOutcome o = loadInspection(ins, spanOf(bytes));
-        EXPECT_EQ(ins.FlagFic, o.status == InspectionLoadStatus::Incompatible ? 0 : 1);
+        EXPECT_EQ(ins.isOpen, o.status != InspectionLoadStatus::Incompatible);
         return o;
     };
     EXPECT_EQ(load("").status, InspectionLoadStatus::Incompatible);
@@ -275,21 +275,21 @@ TEST(InspectionFile, SaveIsAtomicAndOnlyWhenOpen)
     ASSERT_EQ(createPilot(ins, 4, "Marie"), NewPilotStatus::Created);
     EXPECT_EQ(MajFichier(ins).status, InspectionSaveStatus::NotOpen);
     EXPECT_FALSE(std::filesystem::exists(ins.szPath));
-    ins.FlagFic = 1;
+    ins.isOpen = true;
     ASSERT_TRUE(MajFichier(ins).ok());
     EXPECT_EQ(fixtures::readFile(ins.szPath), bytesOf(ins));
     EXPECT_EQ(std::filesystem::file_size(ins.szPath), 4u + 2 * 140);
 
     Inspection back;
     back.szPath = ins.szPath;
-    back.FlagFic = 1;
+    back.isOpen = true;
     ASSERT_EQ(RepriseFic(back).status, InspectionLoadStatus::Loaded);
     EXPECT_EQ(back.planeurs, ins.planeurs);
-    EXPECT_EQ(back.FlagFic, 1);
+    EXPECT_TRUE(back.isOpen);
 
     Inspection missing;
     missing.szPath = dir.file("absent.ctr");
-    missing.FlagFic = 1;
+    missing.isOpen = true;
     EXPECT_EQ(RepriseFic(missing).status, InspectionLoadStatus::Incompatible);
     EXPECT_FALSE(std::filesystem::exists(missing.szPath)); // loading never creates a file
 

@@ -65,7 +65,7 @@ protected:
         Contest c;
         fixtures::buildContest(c, {12, 4, 3, 0});
         c.setPath(dir.file("coupe.r7s"));
-        c.FlagFic = 1;
+        c.isOpen = true;
         ASSERT_TRUE(MajFichier(c).ok());
         contest = c.szPath;
     }
@@ -164,7 +164,7 @@ TEST_F(PrintCli, InspectionSheetsPrintToPdf)
         one->filled = 1;
     }
     inspection.szPath = dir.file("ctrl.ctr");
-    inspection.FlagFic = 1;
+    inspection.isOpen = true;
     ASSERT_TRUE(MajFichier(inspection).ok());
 
     const std::string pdf = dir.file("ctrl.pdf");

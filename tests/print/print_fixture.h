@@ -16,19 +16,13 @@ inline constexpr int kLine = 125;
 
 inline Pilot& addPilot(Contest& c, int number, const std::string& name, int32_t f1 = 35010, int32_t f2 = 0)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     p->name.assignUtf8(name);
     p->licence.assignUtf8("L" + std::to_string(number));
     p->club.assignUtf8("Club " + std::to_string(number));
     p->country.assignUtf8("France");
     p->frequency1 = f1;
     p->frequency2 = f2;
-    if (number < 100)
-        ++c.competitorCount;
-    else
-        ++c.towPilotCount;
-    c.CalculeMaxNumPilot();
     return *p;
 }
 

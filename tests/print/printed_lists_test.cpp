@@ -207,7 +207,7 @@ TEST(StartList, AMissingPilotRaisesTheFaultAndAbandonsTheJob)
 {
     Contest c;
     startListContest(c);
-    c.KillPilote(3);
+    c.removePilot(3);
     std::string tag;
     c.setFaultHandler([&](const std::string& t) { tag = t; });
     RecordingDevice device;

@@ -146,7 +146,7 @@ TEST(TextExport, LeaderWithoutPointsAndMissingHolder)
     ScoredContest gone;
     smallContest(gone);
     ASSERT_EQ(openFinalRanking(gone.contest, ranking), RankingStatus::Ok);
-    gone.contest.KillPilote(1);
+    gone.contest.removePilot(1);
     EXPECT_FALSE(exportText(gone.contest, ranking).has_value());
     EXPECT_EQ(gone.contest.fault().value_or(""), "FINDPILOTE");
     fixtures::TempDir dir;
@@ -169,7 +169,7 @@ TEST(TextExport, CommandWritesReplacesOnlyWithForceAndReportsFailures)
     ScoredContest s;
     smallContest(s);
     s.contest.setPath(path);
-    s.contest.FlagFic = 1;
+    s.contest.isOpen = true;
     ASSERT_TRUE(MajFichier(s.contest).ok());
     OverallRanking ranking;
     ASSERT_EQ(openFinalRanking(s.contest, ranking), RankingStatus::Ok);

@@ -367,7 +367,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
         speedOnlyContest(s, 5, 4, [](int r, int n) { return 200 + 17 * ((r * n) % 5); });
         s.contest.FindPilote(3)->licence.assignUtf8("NC3");
         s.contest.setPath(path);
-        s.contest.FlagFic = 1;
+        s.contest.isOpen = true;
         ASSERT_TRUE(MajFichier(s.contest).ok());
     }
     Contest loaded;
@@ -421,7 +421,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
         s.round(1, {{1}});
         s.evaluate();
         s.contest.setPath(fresh);
-        s.contest.FlagFic = 1;
+        s.contest.isOpen = true;
         ASSERT_TRUE(MajFichier(s.contest).ok());
     }
     for (const std::vector<std::string>& args :

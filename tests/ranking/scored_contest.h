@@ -17,12 +17,9 @@ public:
 
     Pilot& competitor(int number, const std::string& name = "", const std::string& licence = "")
     {
-        Pilot* p = contest.NewPilote();
-        p->number = number;
+        Pilot* p = contest.addPilot(number);
         p->name.assignUtf8(name.empty() ? "Pilote " + std::to_string(number) : name);
         p->licence.assignUtf8(licence.empty() ? "L" + std::to_string(number) : licence);
-        ++contest.competitorCount;
-        contest.CalculeMaxNumPilot();
         return *p;
     }
 

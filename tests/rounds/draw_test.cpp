@@ -17,15 +17,9 @@ namespace {
 
 Pilot* addPilot(Contest& c, int32_t number, int32_t frequency1, int32_t frequency2 = 0)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     p->frequency1 = frequency1;
     p->frequency2 = frequency2;
-    if (number > 100)
-        ++c.towPilotCount;
-    else
-        ++c.competitorCount;
-    c.CalculeMaxNumPilot();
     return p;
 }
 

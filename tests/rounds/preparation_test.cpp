@@ -14,13 +14,10 @@ struct Member {
 
 void addPilot(Contest& c, int32_t number, const std::string& name, int32_t f1, int32_t f2 = 0)
 {
-    Pilot* p = c.NewPilote();
-    p->number = number;
+    Pilot* p = c.addPilot(number);
     p->name.assignUtf8(name);
     p->frequency1 = f1;
     p->frequency2 = f2;
-    (number < 100 ? c.competitorCount : c.towPilotCount)++;
-    c.CalculeMaxNumPilot();
 }
 
 // A drawn round: the same groups for both tasks, tow pilots by group.

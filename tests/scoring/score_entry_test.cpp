@@ -362,7 +362,7 @@ TEST(ScoreList, LinesStatesAndOpeningRound)
     EXPECT_FALSE(empty.fault().has_value());
 
     // A pilot missing from the list is a fault, not a crash.
-    c.KillPilote(3);
+    c.removePilot(3);
     EXPECT_EQ(scoreListLines(c, 2).size(), 6u);
     EXPECT_EQ(c.fault().value_or(""), "FINDPILOTE");
 }
@@ -373,7 +373,7 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     Contest c;
     buildTwoRounds(c);
     c.setPath(dir.file("c.r7s"));
-    c.FlagFic = 1;
+    c.isOpen = true;
     ASSERT_TRUE(MajFichier(c).ok());
     const std::string path = c.szPath;
     const std::string name3 = c.FindPilote(3)->name.utf8();
@@ -402,7 +402,7 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     {
         Contest back;
         back.setPath(path);
-        back.FlagFic = 1;
+        back.isOpen = true;
         ASSERT_EQ(RepriseFic(back).status, LoadStatus::Loaded);
         const FlightResult* r = back.FindResultat(2, 3, 0);
         ASSERT_NE(r, nullptr);
@@ -422,7 +422,7 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     {
         Contest back;
         back.setPath(path);
-        back.FlagFic = 1;
+        back.isOpen = true;
         ASSERT_EQ(RepriseFic(back).status, LoadStatus::Loaded);
         EXPECT_EQ(back.FindResultat(2, 3, 1), nullptr);
         EXPECT_EQ(back.FindResultat(2, 3, 0)->hasReflight, 0);

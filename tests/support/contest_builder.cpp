@@ -53,8 +53,7 @@ void buildContest(Contest& c, const ContestShape& shape)
     c.header.place.assignUtf8("Aérodrome de Saint-Hélène");
 
     for (int n = 1; n <= shape.competitors; ++n) {
-        Pilot* p = c.NewPilote();
-        p->number = n;
+        Pilot* p = c.addPilot(n);
         p->name.assignUtf8("Pilote n°" + std::to_string(n) + " Éloïse");
         p->licence.assignUtf8("LIC" + std::to_string(100000 + n));
         p->club.assignUtf8("Club des Cigognes " + std::to_string(n % 7));
@@ -66,17 +65,13 @@ void buildContest(Contest& c, const ContestShape& shape)
         p->exchanged = n % 11 == 0;
         p->massGlider1 = 2000 + 30 * n;
         p->massGlider2 = n % 2 ? 2500 + 20 * n : 0;
-        ++c.competitorCount;
     }
     for (int t = 0; t < shape.towPilots; ++t) {
-        Pilot* p = c.NewPilote();
-        p->number = kFirstTowPilot + t;
+        Pilot* p = c.addPilot(kFirstTowPilot + t);
         p->name.assignUtf8("Remorqueur " + std::to_string(t + 1));
         p->frequency1 = 41000 + 10 * t;
         p->participation = t % 9 ? kParticipating : 0;
-        ++c.towPilotCount;
     }
-    c.CalculeMaxNumPilot();
 
     const std::vector<int> sizes = groupSizes(shape.competitors);
     for (int r = 1; r <= shape.rounds; ++r) {

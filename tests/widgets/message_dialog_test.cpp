@@ -123,7 +123,7 @@ TEST(MessageDialog, AlerteIsAStopBoxTitledAlerte)
 TEST(MessageDialog, BugReportShowsString41WithTheTagThenEnds)
 {
     Contest contest;
-    contest.FlagFic = 1;
+    contest.isOpen = true;
     installContestHandlers(contest);
     int ended = 0;
     setFaultEnding([&] { ++ended; });
@@ -136,7 +136,7 @@ TEST(MessageDialog, BugReportShowsString41WithTheTagThenEnds)
     setFaultEnding({});
     EXPECT_TRUE(text.startsWith(QStringLiteral("Pointeur non trouvé dans : FINDPILOTE\n"))) << text.toStdString();
     EXPECT_EQ(ended, 1);
-    EXPECT_EQ(contest.FlagFic, 0) << "nothing may be saved after the fault report";
+    EXPECT_FALSE(contest.isOpen) << "nothing may be saved after the fault report";
 }
 
 TEST(MessageDialog, ContestAlertsShowTheirString)
@@ -149,6 +149,6 @@ TEST(MessageDialog, ContestAlertsShowTheirString)
         clickControl(d, 508);
     });
     contest.failNextAllocationForTest();
-    EXPECT_EQ(contest.NewPilote(), nullptr);
+    EXPECT_EQ(contest.addPilot(1), nullptr);
     EXPECT_EQ(text, messageText(402));
 }

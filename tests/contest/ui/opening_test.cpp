@@ -101,7 +101,7 @@ TEST(OpeningDialog, NewContestWithoutPassword)
     o.files.saveAnswers << QString::fromStdString(o.file("R7T_new.r7s"));
     o.answerCreePass(QString());
     EXPECT_EQ(o.press(518), 1);
-    EXPECT_EQ(o.contest.FlagFic, 1);
+    EXPECT_TRUE(o.contest.isOpen);
     EXPECT_EQ(o.contest.szPath, o.file("R7T_new.r7s"));
     EXPECT_EQ(o.contest.backupPath, o.file("R7T_new.bak"));
     EXPECT_TRUE(o.contest.password.empty());
@@ -127,7 +127,7 @@ TEST(OpeningDialog, NewContestWithPasswordThenResumedWithIt)
         again.files.openAnswers << QString::fromStdString(path);
         again.answerPassword(QStringLiteral("abcdefghijklmno"));
         EXPECT_EQ(again.press(519), 1);
-        EXPECT_EQ(again.contest.FlagFic, 1);
+        EXPECT_TRUE(again.contest.isOpen);
         EXPECT_EQ(again.contest.szPath, path);
         EXPECT_EQ(again.files.titles[0], QStringLiteral("CHOISIR UN FICHIER CONCOURS"));
     }
@@ -141,7 +141,7 @@ TEST(OpeningDialog, WrongPasswordHasOneAttemptAndLeavesTheFile)
     o.files.openAnswers << QString::fromStdString(path);
     o.answerPassword(QStringLiteral("secret"));
     EXPECT_EQ(o.press(519), 0);
-    EXPECT_EQ(o.contest.FlagFic, 0);
+    EXPECT_FALSE(o.contest.isOpen);
     EXPECT_TRUE(o.contest.szPath.empty());
     EXPECT_EQ(fixtures::readFile(path), before);
     EXPECT_FALSE(fs::exists(o.dir.file("concours.bak")));
@@ -154,7 +154,7 @@ TEST(OpeningDialog, AbandonInPasswordEndsTheOpening)
     o.files.openAnswers << QString::fromStdString(path);
     o.answerPassword(QStringLiteral("Secret"), 2);
     EXPECT_EQ(o.press(519), 0);
-    EXPECT_EQ(o.contest.FlagFic, 0);
+    EXPECT_FALSE(o.contest.isOpen);
 }
 
 TEST(OpeningDialog, ResumeWithTheRightPasswordThroughTheDialog)
@@ -166,14 +166,14 @@ TEST(OpeningDialog, ResumeWithTheRightPasswordThroughTheDialog)
     o.answerPassword(QStringLiteral("Secret"));
     EXPECT_TRUE(runOpeningDialog(o.contest, o.files, nullptr));
     EXPECT_EQ(o.contest.szPath, path);
-    EXPECT_EQ(o.contest.competitorCount, 8);
+    EXPECT_EQ(o.contest.competitorCount(), 8);
 }
 
 TEST(OpeningDialog, CancelAndStopOpenNothingAndWriteNothing)
 {
     Opening cancelled;
     EXPECT_EQ(cancelled.press(518), 0); // save dialog cancelled
-    EXPECT_EQ(cancelled.contest.FlagFic, 0);
+    EXPECT_FALSE(cancelled.contest.isOpen);
     EXPECT_EQ(cancelled.press(519), 0); // open dialog cancelled
     EXPECT_EQ(cancelled.press(2), 0);   // "Arrêt"
     EXPECT_TRUE(fs::is_empty(cancelled.dir.path()));
@@ -214,7 +214,7 @@ TEST(CommandLine, QuotedPathWithTrailingArgumentsOpensTheContest)
     const std::string line = "\"" + path + "\" /autre \"argument\"";
     EXPECT_TRUE(openFromCommandLine(o.contest, contestPathFromArguments({line}), nullptr));
     EXPECT_EQ(o.contest.szPath, path);
-    EXPECT_EQ(o.contest.competitorCount, 8);
+    EXPECT_EQ(o.contest.competitorCount(), 8);
 }
 
 TEST(CommandLine, MissingFileIsRefusedWith401AndNotCreated)
@@ -224,7 +224,7 @@ TEST(CommandLine, MissingFileIsRefusedWith401AndNotCreated)
     EXPECT_FALSE(openFromCommandLine(o.contest, o.file("absent.r7s"), nullptr));
     EXPECT_EQ(o.messages, std::vector<QString>{QStringLiteral("Le fichier choisi est incompatible !")});
     EXPECT_FALSE(fs::exists(o.file("absent.r7s")));
-    EXPECT_EQ(o.contest.FlagFic, 0);
+    EXPECT_FALSE(o.contest.isOpen);
 }
 
 TEST(CommandLine, PasswordIsAskedOverTheWindow)
