@@ -102,6 +102,51 @@ StartGroup* Contest::FindEquipe(int32_t round, int32_t id, int32_t task)
     return nullptr;
 }
 
+namespace {
+
+std::vector<GroupRecords> collectRecords(std::list<StartGroup>& groups, const RoundTable& groupCount, int32_t round,
+                                         int32_t task)
+{
+    if (!isValidRound(round))
+        return {};
+    const int32_t count = std::max<int32_t>(0, groupCount[round]);
+    std::vector<GroupRecords> found(static_cast<size_t>(count));
+    // One pass over the list instead of one search per record.
+    for (StartGroup& g : groups) {
+        if (g.round != round || g.task != task)
+            continue;
+        const int32_t group = groupOfId(g.id);
+        if (group < 1 || group > count)
+            continue;
+        GroupRecords& records = found[static_cast<size_t>(group - 1)];
+        if (isTowRecordId(g.id) && !records.tow)
+            records.tow = &g;
+        else if (isCompetitorRecordId(g.id) && !records.competitors)
+            records.competitors = &g;
+    }
+    return found;
+}
+
+} // namespace
+
+std::vector<GroupRecords> Contest::groupRecords(int32_t round, int32_t task)
+{
+    std::vector<GroupRecords> found = collectRecords(groups, groupCount, round, task);
+    if (std::any_of(found.begin(), found.end(), [](const GroupRecords& r) { return !r.tow || !r.competitors; }))
+        raiseFault(kFaultFindEquipe);
+    return found;
+}
+
+std::vector<StartGroup*> Contest::competitorRecords(int32_t round, int32_t task)
+{
+    std::vector<StartGroup*> found;
+    for (const GroupRecords& records : collectRecords(groups, groupCount, round, task))
+        found.push_back(records.competitors);
+    if (std::find(found.begin(), found.end(), nullptr) != found.end())
+        raiseFault(kFaultFindEquipe);
+    return found;
+}
+
 SlotRef Contest::FindEquipeDe(int32_t round, int32_t number, int32_t task)
 {
     for (StartGroup& g : groups) {
@@ -232,10 +277,10 @@ void Contest::removeRoundGroups(int32_t round)
     if (!isValidRound(round))
         return;
     for (int32_t g = 1; g <= groupCount[round]; ++g) {
-        KillEquipe(round, 10 * g, kTaskDuration);
-        KillEquipe(round, 10 * g + 1, kTaskDuration);
-        KillEquipe(round, 10 * g, kTaskSpeed);
-        KillEquipe(round, 10 * g + 1, kTaskSpeed);
+        KillEquipe(round, towRecordId(g), kTaskDuration);
+        KillEquipe(round, competitorRecordId(g), kTaskDuration);
+        KillEquipe(round, towRecordId(g), kTaskSpeed);
+        KillEquipe(round, competitorRecordId(g), kTaskSpeed);
     }
     results.remove_if([&](const FlightResult& r) { return r.round == round; });
 }

@@ -9,6 +9,7 @@
 #include <list>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace r7t {
 
@@ -24,6 +25,12 @@ inline constexpr const char* kFaultRepriseFic = "REPRISEFIC (score)";
 inline constexpr int kMessageOutOfMemory = 402;
 
 using RoundTable = std::array<int32_t, kRoundTableSize>;
+
+// The two records of one start group for one task.
+struct GroupRecords {
+    StartGroup* tow = nullptr;
+    StartGroup* competitors = nullptr;
+};
 
 struct SlotRef {
     StartGroup* group = nullptr;
@@ -82,6 +89,14 @@ public:
     const Pilot* FindPilote(int32_t number) const;
     // Raises the fault report when the group does not exist.
     StartGroup* FindEquipe(int32_t round, int32_t id, int32_t task);
+    // The records of groups 1..groupCount[round] of the round's task, in
+    // group order (element 0 is group 1). The first record of each id
+    // counts, as FindEquipe finds it; a missing record stays null and raises
+    // the fault report. Empty for an invalid round.
+    std::vector<GroupRecords> groupRecords(int32_t round, int32_t task);
+    // The competitor records alone; only a missing competitor record raises
+    // the fault report.
+    std::vector<StartGroup*> competitorRecords(int32_t round, int32_t task);
     // The first group of that round and task holding the pilot in a used slot.
     SlotRef FindEquipeDe(int32_t round, int32_t number, int32_t task);
     // The last result with that key.

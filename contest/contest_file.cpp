@@ -320,8 +320,8 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
         if (!isValidRound(g->round))
             continue; // kept for the file, but no round table can hold it
         contest.roundPrepared[g->round] = 1;
-        if (g->task == kTaskDuration && g->id / 10 > contest.groupCount[g->round])
-            contest.groupCount[g->round] = g->id / 10;
+        if (g->task == kTaskDuration && groupOfId(g->id) > contest.groupCount[g->round])
+            contest.groupCount[g->round] = groupOfId(g->id);
     }
     for (int r = kMaxRounds; r >= 1; --r)
         if (contest.roundPrepared[r]) {

@@ -84,6 +84,12 @@ struct GroupSlot {
 
 // Group g of a round has, per task, a tow record (id 10*g, one slot) and a
 // competitor record (id 10*g+1, 3 or 4 slots in flight order).
+constexpr int32_t towRecordId(int32_t group) { return 10 * group; }
+constexpr int32_t competitorRecordId(int32_t group) { return 10 * group + 1; }
+constexpr int32_t groupOfId(int32_t id) { return id / 10; }
+constexpr bool isTowRecordId(int32_t id) { return id % 10 == 0; }
+constexpr bool isCompetitorRecordId(int32_t id) { return id % 10 == 1; }
+
 struct StartGroup {
     int32_t id = 0;
     int32_t round = 0;

@@ -54,17 +54,12 @@ std::vector<std::string_view> remarkLines(std::string_view remark)
     }
 }
 
-// The competitor records (10g+1) of the round's task, groups 1..G; empty
-// when one is missing (the fault report is raised).
+// The competitor records of the round's task, groups 1..G; false when one
+// is missing (the fault report is raised).
 bool competitorRecords(Contest& contest, int round, int task, std::vector<StartGroup*>& records)
 {
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, task);
-        if (!group)
-            return false;
-        records.push_back(group);
-    }
-    return true;
+    records = contest.competitorRecords(round, task);
+    return std::find(records.begin(), records.end(), nullptr) == records.end();
 }
 
 // The partners a slot must watch: for each upper-case letter of its marks
@@ -227,10 +222,11 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
 
     bool stopped = false;
     const StartGroup* previous = nullptr;
-    for (int32_t g = 1; g <= contest.groupCount[round] && !stopped; ++g) {
-        StartGroup* tow = contest.FindEquipe(round, 10 * g, task);
-        StartGroup* members = tow ? contest.FindEquipe(round, 10 * g + 1, task) : nullptr;
-        if (!members) {
+    const std::vector<GroupRecords> records = contest.groupRecords(round, task);
+    for (int32_t g = 1; g <= static_cast<int32_t>(records.size()) && !stopped; ++g) {
+        StartGroup* tow = records[static_cast<size_t>(g - 1)].tow;
+        StartGroup* members = records[static_cast<size_t>(g - 1)].competitors;
+        if (!tow || !members) {
             engine.fail();
             break;
         }
@@ -288,8 +284,8 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
     // The competitors who do not fly the round: in no duration group.
     std::vector<uint8_t> placed(100, 0);
     for (const StartGroup& group : contest.groups)
-        if (group.round == round && group.task == kTaskDuration && group.id % 10 == 1 && group.id / 10 >= 1 &&
-            group.id / 10 <= contest.groupCount[round])
+        if (group.round == round && group.task == kTaskDuration && isCompetitorRecordId(group.id) &&
+            groupOfId(group.id) >= 1 && groupOfId(group.id) <= contest.groupCount[round])
             for (int s = 0; s < group.usedSlots(); ++s) {
                 const int32_t n = group.slots[static_cast<size_t>(s)].pilotNumber;
                 if (isCompetitorNumber(n))

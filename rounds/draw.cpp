@@ -19,26 +19,23 @@ bool roundHasGroups(const Contest& contest, int round)
                        [&](const StartGroup& g) { return g.round == round; });
 }
 
-// The tow and competitor records of a task of the round, by group 1..G.
-// A missing record raises the fault report through FindEquipe.
+// The tow and competitor records of a task of the round, by group 1..G
+// (element 0 unused); false when one is missing, the fault report raised.
 bool findRecords(Contest& contest, int round, int task, int groups, std::vector<StartGroup*>& tow,
                  std::vector<StartGroup*>& members)
 {
-    tow.assign(static_cast<size_t>(groups) + 1, nullptr);
-    members.assign(static_cast<size_t>(groups) + 1, nullptr);
-    for (StartGroup& g : contest.groups) {
-        if (g.round != round || g.task != task || g.id < 10 || g.id > 10 * groups + 1 || g.id % 10 > 1)
-            continue;
-        auto& slot = g.id % 10 == 0 ? tow : members;
-        if (!slot[static_cast<size_t>(g.id / 10)])
-            slot[static_cast<size_t>(g.id / 10)] = &g;
+    const std::vector<GroupRecords> records = contest.groupRecords(round, task);
+    if (records.size() != static_cast<size_t>(groups)) {
+        contest.raiseFault(kFaultFindEquipe);
+        return false;
     }
-    for (int g = 1; g <= groups; ++g) {
-        if (!tow[static_cast<size_t>(g)] && !(tow[static_cast<size_t>(g)] = contest.FindEquipe(round, 10 * g, task)))
+    tow.assign(1, nullptr);
+    members.assign(1, nullptr);
+    for (const GroupRecords& r : records) {
+        if (!r.tow || !r.competitors)
             return false;
-        if (!members[static_cast<size_t>(g)] &&
-            !(members[static_cast<size_t>(g)] = contest.FindEquipe(round, 10 * g + 1, task)))
-            return false;
+        tow.push_back(r.tow);
+        members.push_back(r.competitors);
     }
     return true;
 }
@@ -47,7 +44,7 @@ bool findRecords(Contest& contest, int round, int task, int groups, std::vector<
 std::optional<int32_t> openerOf(const Contest& contest, int round, int task)
 {
     for (const StartGroup& g : contest.groups)
-        if (g.round == round && g.id == 11 && g.task == task)
+        if (g.round == round && g.id == competitorRecordId(1) && g.task == task)
             return g.usedSlots() > 0 ? std::optional<int32_t>(g.slots[0].pilotNumber) : std::nullopt;
     return std::nullopt;
 }
@@ -192,7 +189,7 @@ std::vector<int> CalculeEquipes(Contest& contest, int round)
                     return {};
                 }
                 created.push_back(group);
-                group->id = static_cast<int32_t>(10 * g) + record;
+                group->id = record == 0 ? towRecordId(static_cast<int32_t>(g)) : competitorRecordId(static_cast<int32_t>(g));
                 group->round = round;
                 group->task = task;
                 group->count = record == 0 ? 1 : layout[g - 1];

@@ -61,10 +61,10 @@ void deleteRound(Contest& contest, int round)
     if (!isValidRound(round))
         return;
     for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        contest.KillEquipe(round, 10 * g, kTaskDuration);
-        contest.KillEquipe(round, 10 * g, kTaskSpeed);
+        contest.KillEquipe(round, towRecordId(g), kTaskDuration);
+        contest.KillEquipe(round, towRecordId(g), kTaskSpeed);
         for (StartGroup& group : contest.groups) {
-            if (group.round != round || group.id != 10 * g + 1 || group.task != kTaskDuration)
+            if (group.round != round || group.id != competitorRecordId(g) || group.task != kTaskDuration)
                 continue;
             for (int s = 0; s < group.usedSlots(); ++s) {
                 const int32_t number = group.slots[s].pilotNumber;
@@ -103,15 +103,12 @@ std::vector<MenuItem> roundsMenu(const Contest& contest, bool withNew)
 
 void computeWatchMarks(Contest& contest, int round, int task)
 {
-    const int groups = contest.groupCount[round];
-    std::vector<StartGroup*> byGroup(static_cast<size_t>(groups) + 2, nullptr);
-    for (StartGroup& g : contest.groups) {
-        if (g.round != round || g.task != task || g.id % 10 != 1)
-            continue;
-        const int number = g.id / 10;
-        if (number >= 1 && number <= groups && !byGroup[static_cast<size_t>(number)])
-            byGroup[static_cast<size_t>(number)] = &g;
-    }
+    // byGroup[g] is group g's record; index 0 and G + 1 stay empty.
+    std::vector<StartGroup*> byGroup{nullptr};
+    for (StartGroup* g : contest.competitorRecords(round, task))
+        byGroup.push_back(g);
+    const int groups = static_cast<int>(byGroup.size()) - 1;
+    byGroup.push_back(nullptr);
     for (StartGroup* g : byGroup)
         if (g)
             for (GroupSlot& s : g->slots) {
@@ -183,10 +180,11 @@ std::vector<ListLine> roundListLines(Contest& contest, int round, int task)
     computeWatchMarks(contest, round, task);
     const std::string taskWord = tableText1252(task == kTaskSpeed ? 58 : 56);
     const std::string headerFormat = " Groupe %i %s ( R : %.20s - %s ) ";
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        StartGroup* tow = contest.FindEquipe(round, 10 * g, task);
-        StartGroup* members = tow ? contest.FindEquipe(round, 10 * g + 1, task) : nullptr;
-        if (!members)
+    const std::vector<GroupRecords> records = contest.groupRecords(round, task);
+    for (int32_t g = 1; g <= static_cast<int32_t>(records.size()); ++g) {
+        StartGroup* tow = records[static_cast<size_t>(g - 1)].tow;
+        StartGroup* members = records[static_cast<size_t>(g - 1)].competitors;
+        if (!tow || !members)
             return lines; // the fault report is raised
         const GroupSlot& towSlot = tow->slots[0];
         std::string towName;

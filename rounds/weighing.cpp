@@ -17,19 +17,6 @@ struct WeighingRow {
     bool speedMark = false;
 };
 
-// The competitor records of the round's task, groups 1..G in order.
-std::vector<StartGroup*> competitorRecords(Contest& contest, int round, int task)
-{
-    std::vector<StartGroup*> records;
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, task);
-        if (!group)
-            return {};
-        records.push_back(group);
-    }
-    return records;
-}
-
 std::vector<WeighingRow> durationRows(const std::vector<StartGroup*>& durationGroups)
 {
     std::vector<WeighingRow> rows;
@@ -46,7 +33,7 @@ bool weighingDrawMade(Contest& contest, int round)
     if (!isValidRound(round) || contest.groupCount[round] < 1)
         return false;
     for (const StartGroup& g : contest.groups)
-        if (g.round == round && g.id == 11 && g.task == kTaskDuration)
+        if (g.round == round && g.id == competitorRecordId(1) && g.task == kTaskDuration)
             return g.slots[0].weighingMark != 0;
     return false;
 }
@@ -58,9 +45,9 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
     if (!isValidRound(round) || !contest.roundPrepared[round])
         return result;
 
-    const std::vector<StartGroup*> duration = competitorRecords(contest, round, kTaskDuration);
-    const std::vector<StartGroup*> speed = competitorRecords(contest, round, kTaskSpeed);
-    if (contest.fault())
+    const std::vector<StartGroup*> duration = contest.competitorRecords(round, kTaskDuration);
+    const std::vector<StartGroup*> speed = contest.competitorRecords(round, kTaskSpeed);
+    if (contest.fault()) // a missing record: nothing is drawn
         return result;
 
     if (!weighingDrawMade(contest, round)) {

@@ -57,8 +57,7 @@ EntryOpenStatus openScoreEntry(Contest& contest, int32_t round, int32_t number, 
     if (!isValidRound(round))
         return EntryOpenStatus::NotPlaced;
 
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, kTaskDuration);
+    for (StartGroup* group : contest.competitorRecords(round, kTaskDuration)) {
         if (!group)
             continue;
         bool linked = false;

@@ -29,8 +29,7 @@ std::vector<ScoreListLine> scoreListLines(Contest& contest, int32_t round)
     std::vector<ScoreListLine> lines;
     if (!isValidRound(round))
         return lines;
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        StartGroup* group = contest.FindEquipe(round, 10 * g + 1, kTaskDuration);
+    for (StartGroup* group : contest.competitorRecords(round, kTaskDuration)) {
         if (!group)
             continue;
         for (int s = 0; s < group->usedSlots(); ++s) {

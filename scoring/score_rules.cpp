@@ -52,32 +52,6 @@ int PointsDuree(const FlightResult& flight, int32_t reference)
     return static_cast<int>(std::max<int64_t>(points, 0));
 }
 
-std::vector<StartGroup*> durationGroups(Contest& contest, int32_t round)
-{
-    std::vector<StartGroup*> found;
-    if (!isValidRound(round))
-        return found;
-    const int count = std::max(0, static_cast<int>(contest.groupCount[round]));
-    found.assign(static_cast<size_t>(count), nullptr);
-    // One pass over the list instead of one search per group; the first
-    // record of each id wins, as FindEquipe finds it.
-    int missing = count;
-    for (StartGroup& g : contest.groups) {
-        if (missing == 0)
-            break;
-        if (g.round != round || g.task != kTaskDuration || g.id % 10 != 1)
-            continue;
-        const int index = g.id / 10 - 1;
-        if (index >= 0 && index < count && !found[static_cast<size_t>(index)]) {
-            found[static_cast<size_t>(index)] = &g;
-            --missing;
-        }
-    }
-    if (missing > 0)
-        contest.raiseFault(kFaultFindEquipe);
-    return found;
-}
-
 namespace {
 
 // Evaluates the round over already found groups.
@@ -134,7 +108,7 @@ void EvalManche(Contest& contest, int32_t round)
 {
     if (!isValidRound(round))
         return;
-    evaluate(contest, round, durationGroups(contest, round));
+    evaluate(contest, round, contest.competitorRecords(round, kTaskDuration));
 }
 
 std::vector<RoundScore> CalculManche(Contest& contest, int32_t round)
@@ -142,7 +116,7 @@ std::vector<RoundScore> CalculManche(Contest& contest, int32_t round)
     std::vector<RoundScore> scores;
     if (!isValidRound(round))
         return scores;
-    const std::vector<StartGroup*> groups = durationGroups(contest, round);
+    const std::vector<StartGroup*> groups = contest.competitorRecords(round, kTaskDuration);
     evaluate(contest, round, groups);
 
     // Speed references: the best time of each wave.

@@ -54,9 +54,4 @@ void EvalManche(Contest& contest, int32_t round);
 // first flight gives no record.
 std::vector<RoundScore> CalculManche(Contest& contest, int32_t round);
 
-// The competitor records (id 10g+1) of the round's duration groups 1..G, in
-// order; a missing group raises the fault report as FindEquipe does and is
-// left out.
-std::vector<StartGroup*> durationGroups(Contest& contest, int32_t round);
-
 } // namespace r7t
