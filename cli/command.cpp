@@ -10,6 +10,9 @@ namespace r7t::cli {
 namespace {
 
 constexpr int kMessagePasswordNeeded = 521;
+constexpr int kFaultReportText = 41; // "Pointeur non trouvé dans : %s"
+
+const OptionSpec kHelpOption{"help", "", 'h'};
 
 } // namespace
 
@@ -25,7 +28,7 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
                 return s.shortName != '\0' && s.shortName == arg[1];
             });
             if (alias != specs.end()) {
-                if (!alias->takesValue) {
+                if (!alias->takesValue()) {
                     parsed.values_[alias->name] = "";
                 } else if (i + 1 < args.size()) {
                     parsed.values_[alias->name] = args[++i];
@@ -55,7 +58,7 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
             error = "option inconnue : --" + name;
             return std::nullopt;
         }
-        if (!known->takesValue) {
+        if (!known->takesValue()) {
             if (inlineValue) {
                 error = "l'option --" + name + " ne prend pas de valeur";
                 return std::nullopt;
@@ -88,8 +91,14 @@ std::string terminalText(const std::string& tableText)
 
 int Command::execute(const std::vector<std::string>& args, Io io)
 {
+    std::vector<OptionSpec> specs = options();
+    specs.push_back(kHelpOption);
     std::string error;
-    auto parsed = Arguments::parse(args, options(), error);
+    auto parsed = Arguments::parse(args, specs, error);
+    if (parsed && parsed->has(kHelpOption.name)) {
+        printHelp(io.out);
+        return kExitOk;
+    }
     if (parsed) {
         auto count = static_cast<int>(parsed->positional().size());
         if (count < minPositional())
@@ -97,23 +106,54 @@ int Command::execute(const std::vector<std::string>& args, Io io)
         else if (count > maxPositional())
             error = "argument en trop : " + parsed->positional()[static_cast<size_t>(maxPositional())];
     }
-    if (!error.empty()) {
-        io.err << "r7t " << name() << ": " << error << "\n" << usage() << "\n";
-        return kExitUsage;
-    }
+    if (!error.empty())
+        return usageError(io, error);
     return run(*parsed, io);
+}
+
+void Command::printHelp(std::ostream& out) const
+{
+    out << usage() << "\n      " << description() << "\n\nOptions :\n";
+    std::vector<OptionSpec> specs = options();
+    specs.push_back(kHelpOption);
+    for (const OptionSpec& spec : specs) {
+        out << "  ";
+        if (spec.shortName != '\0')
+            out << '-' << spec.shortName << ", ";
+        out << "--" << spec.name;
+        if (spec.takesValue())
+            out << ' ' << spec.value;
+        out << "\n";
+    }
 }
 
 int Command::refuse(Io io, const std::string& message) const
 {
-    io.err << "r7t " << name() << ": " << message << "\n";
+    warn(io, message);
     return kExitRefused;
+}
+
+int Command::usageError(Io io, const std::string& message) const
+{
+    warn(io, message);
+    io.err << usage() << "\n";
+    return kExitUsage;
+}
+
+void Command::warn(Io io, const std::string& message) const { io.err << "r7t " << name() << ": " << message << "\n"; }
+
+std::string ContestCommand::synopsis() const
+{
+    // At the end of the first line: further lines detail the arguments.
+    std::string text = commandSynopsis();
+    text.insert(std::min(text.find('\n'), text.size()), " [--password W]");
+    return text;
 }
 
 std::vector<OptionSpec> ContestCommand::options() const
 {
     std::vector<OptionSpec> specs = commandOptions();
-    specs.push_back({"password", true});
+    specs.push_back({"password", "W"});
     return specs;
 }
 
@@ -124,14 +164,22 @@ int ContestCommand::run(const Arguments& args, Io io)
     if (args.has("password"))
         password = args.value("password");
     if (!openContest(contest, args.positional()[0], password, io))
-        return kExitRefused;
+        return contest.fault() ? reportFault(io, contest) : kExitRefused;
     Outcome outcome = body(contest, args, io);
+    if (contest.fault())
+        return reportFault(io, contest);
     if (outcome.changed && !saveContest(contest, io))
         return kExitRefused;
     return outcome.exit;
 }
 
-bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password, Io io)
+int ContestCommand::reportFault(Io io, const Contest& contest) const
+{
+    return refuse(io, terminalText(formatWithText(MajStr(kFaultReportText), *contest.fault())));
+}
+
+bool Command::openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
+                          Io io) const
 {
     int skipped = 0;
     contest.setAlertHandler([&](int n) {
@@ -143,33 +191,29 @@ bool openContest(Contest& contest, const std::string& path, const std::optional<
     LoadOutcome loaded = RepriseFic(contest);
     contest.setAlertHandler({});
     if (loaded.status == LoadStatus::Incompatible) {
-        io.err << "r7t: " << path << ": " << terminalText(MajMessage(kMessageIncompatible)) << "\n";
+        refuse(io, path + ": " + terminalText(MajMessage(kMessageIncompatible)));
         return false;
     }
-    if (loaded.status == LoadStatus::OrphanResult) {
-        io.err << "r7t: " << path << ": "
-               << terminalText(formatWithText(MajStr(41), contest.fault().value_or(kFaultRepriseFic))) << "\n";
+    if (loaded.status == LoadStatus::OrphanResult)
         return false;
-    }
     if (skipped > 0)
-        io.err << "r7t: " << path << ": " << terminalText(MajMessage(kMessageOutOfMemory)) << "\n";
+        warn(io, path + ": " + terminalText(MajMessage(kMessageOutOfMemory)));
     if (!contest.password.empty() && !(password && passwordMatches(contest, *password))) {
         std::string text = MajMessage(kMessagePasswordNeeded);
         text = text.substr(0, text.find('\r'));
-        io.err << "r7t: " << path << ": " << text << (password ? " (mot de passe incorrect)" : " (--password)")
-               << "\n";
+        refuse(io, path + ": " + text + (password ? " (mot de passe incorrect)" : " (--password)"));
         contest.isOpen = false;
         return false;
     }
     return true;
 }
 
-bool saveContest(Contest& contest, Io io)
+bool Command::saveContest(Contest& contest, Io io) const
 {
     SaveOutcome saved = MajFichier(contest);
     if (saved.ok())
         return true;
-    io.err << "r7t: " << saved.path << " : enregistrement impossible (" << saved.error << ")\n";
+    refuse(io, saved.path + " : enregistrement impossible (" + saved.error + ")");
     return false;
 }
 
@@ -205,6 +249,10 @@ int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "r7t " << R7T_VERSION << "\n";
         return kExitOk;
     }
     for (const auto& c : allCommands())

@@ -1,6 +1,7 @@
-// The r7t command frame: option parsing, usage errors, and the base that
+// The r7t command frame: option parsing, help, and the three ways a command
+// ends short of success (refusal, usage error, fault report); the base that
 // opens a contest file (with its password) and saves it when a command
-// changed it.
+// changed it. The number readers are in cli/readers.h.
 #pragma once
 
 #include "contest/contest.h"
@@ -22,9 +23,11 @@ struct Io {
 };
 
 struct OptionSpec {
-    std::string name; // without the leading "--"
-    bool takesValue = false;
+    std::string name;      // without the leading "--"
+    std::string value{};   // what the value stands for in the help ("T", "MANCHE"); empty: the option takes none
     char shortName = '\0'; // '-x' alias, stored under name; '\0' none
+
+    bool takesValue() const { return !value.empty(); }
 };
 
 class Arguments {
@@ -55,36 +58,57 @@ public:
     virtual int minPositional() const { return 1; }
     virtual int maxPositional() const { return 1; }
 
+    // With --help or -h anywhere among the options, prints the help instead.
     int execute(const std::vector<std::string>& args, Io io);
     std::string usage() const { return "usage: r7t " + name() + " " + synopsis(); }
+    // The usage line, the description and one line per option.
+    void printHelp(std::ostream& out) const;
+
+    // Every message goes to the error output as "r7t NAME: message".
+    // A refusal: exit 1.
+    int refuse(Io io, const std::string& message) const;
+    // A usage error, followed by the usage line: exit 2.
+    int usageError(Io io, const std::string& message) const;
+    // A notice that does not end the command.
+    void warn(Io io, const std::string& message) const;
 
 protected:
     virtual int run(const Arguments& args, Io io) = 0;
-    int refuse(Io io, const std::string& message) const;
+
+    // Loads a contest file; refuses (and returns false) when it cannot be
+    // opened: missing, incompatible, damaged (the contest then holds its
+    // fault), wrong or missing password.
+    bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
+                     Io io) const;
+    // Saves the contest to its own file; refuses naming the file on failure.
+    bool saveContest(Contest& contest, Io io) const;
 };
 
 // Opens FILE (the first argument) with --password, runs the body, and saves
-// the contest atomically when the body says it changed it.
+// the contest atomically when the body says it changed it. A fault raised
+// on the contest, at load or in the body, wins over the body's outcome: it
+// is reported once, exit 1, and nothing is saved.
 class ContestCommand : public Command {
 public:
-    std::vector<OptionSpec> options() const override;
+    std::string synopsis() const final;
+    std::vector<OptionSpec> options() const final;
 
 protected:
     struct Outcome {
         int exit = kExitOk;
         bool changed = false;
     };
+    // What a body returns when it stops at the contest's fault: the frame reports it.
+    static Outcome faulted() { return {kExitRefused, false}; }
+
+    virtual std::string commandSynopsis() const = 0; // without --password, which the frame adds
     virtual std::vector<OptionSpec> commandOptions() const { return {}; }
     virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
     int run(const Arguments& args, Io io) final;
+
+private:
+    int reportFault(Io io, const Contest& contest) const;
 };
-
-// Loads a contest file for a command; prints the refusal and returns false
-// when it cannot be opened (missing, incompatible, damaged, wrong password).
-bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password, Io io);
-
-// Saves the contest to its own file; prints a refusal naming the file on failure.
-bool saveContest(Contest& contest, Io io);
 
 const std::vector<std::unique_ptr<Command>>& allCommands();
 

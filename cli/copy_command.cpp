@@ -11,7 +11,7 @@ namespace {
 class CopyCommand : public ContestCommand {
 public:
     std::string name() const override { return "copy"; }
-    std::string synopsis() const override { return "FICHIER DESTINATION [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER DESTINATION"; }
     std::string description() const override { return "enregistre une copie du concours (format actuel)"; }
     int maxPositional() const override { return 2; }
     int minPositional() const override { return 2; }

@@ -10,7 +10,7 @@ namespace {
 class InfoCommand : public ContestCommand {
 public:
     std::string name() const override { return "info"; }
-    std::string synopsis() const override { return "FICHIER [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER"; }
     std::string description() const override { return "affiche l'état d'un concours"; }
 
 protected:

@@ -20,7 +20,7 @@ public:
     std::string description() const override { return "crée un nouveau fichier concours"; }
     std::vector<OptionSpec> options() const override
     {
-        return {{"title", true}, {"date", true}, {"place", true}, {"password", true}, {"force", false}};
+        return {{"title", "T"}, {"date", "D"}, {"place", "P"}, {"password", "W"}, {"force"}};
     }
 
 protected:

@@ -10,24 +10,22 @@ namespace {
 class AddPilotCommand : public ContestCommand {
 public:
     std::string name() const override { return "add-pilot"; }
-    std::string synopsis() const override { return "FICHIER [--tow] " + personFormSynopsis() + " [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER [--tow] " + personFormSynopsis(); }
     std::string description() const override { return "inscrit un concurrent (ou un remorqueur) ; affiche son numéro"; }
 
 protected:
     std::vector<OptionSpec> commandOptions() const override
     {
         std::vector<OptionSpec> specs = personFormOptions();
-        specs.push_back({"tow", false});
+        specs.push_back({"tow"});
         return specs;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         const PersonKind kind = args.has("tow") ? PersonKind::TowPilot : PersonKind::Competitor;
-        if (kind == PersonKind::TowPilot && hasMassOption(args)) {
-            io.err << "r7t " << name() << ": les masses ne concernent que les concurrents\n" << usage() << "\n";
-            return {kExitUsage, false};
-        }
+        if (kind == PersonKind::TowPilot && hasMassOption(args))
+            return {usageError(io, "les masses ne concernent que les concurrents")};
         PersonForm form;
         applyPersonOptions(form, args);
         EntryResult result = createPerson(contest, kind, form);

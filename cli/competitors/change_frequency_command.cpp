@@ -10,7 +10,7 @@ namespace {
 class ChangeFrequencyCommand : public ContestCommand {
 public:
     std::string name() const override { return "change-frequency"; }
-    std::string synopsis() const override { return "FICHIER MANCHE [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER MANCHE"; }
     std::string description() const override
     {
         return "annule les départs à partir d'une manche pour changer une fréquence";
@@ -21,7 +21,11 @@ public:
 protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        FrequencyChangeOutcome outcome = cancelRoundsFrom(contest, args.positional()[1]);
+        // Any whole number: the rounds before the first cancellable one are refused below.
+        const std::optional<int32_t> round = readInteger(args.positional()[1]);
+        if (!round)
+            return {usageError(io, "numéro de manche incorrect : " + args.positional()[1])};
+        FrequencyChangeOutcome outcome = cancelRoundsFrom(contest, *round);
         if (outcome.status == FrequencyChangeStatus::RoundAlreadyFlown)
             return {refuse(io, std::string(kRoundAlreadyFlownText) + " (première manche possible : " +
                                    std::to_string(outcome.firstCancellable) + ")"),

@@ -2,23 +2,22 @@
 
 #include "text/text.h"
 
-#include <charconv>
-
 namespace r7t::cli {
 
 namespace {
 
 struct FieldOption {
     const char* name;
+    const char* value;
     std::string PersonForm::*field;
 };
 
 const FieldOption kFieldOptions[] = {
-    {"name", &PersonForm::name},           {"freq1", &PersonForm::frequency1},
-    {"freq2", &PersonForm::frequency2},    {"licence", &PersonForm::licence},
-    {"club", &PersonForm::club},           {"club-number", &PersonForm::clubNumber},
-    {"country", &PersonForm::country},     {"remark", &PersonForm::remark},
-    {"mass1", &PersonForm::mass1},         {"mass2", &PersonForm::mass2},
+    {"name", "N", &PersonForm::name},           {"freq1", "F", &PersonForm::frequency1},
+    {"freq2", "F", &PersonForm::frequency2},    {"licence", "L", &PersonForm::licence},
+    {"club", "C", &PersonForm::club},           {"club-number", "K", &PersonForm::clubNumber},
+    {"country", "P", &PersonForm::country},     {"remark", "R", &PersonForm::remark},
+    {"mass1", "G", &PersonForm::mass1},         {"mass2", "G", &PersonForm::mass2},
 };
 
 } // namespace
@@ -27,14 +26,16 @@ std::vector<OptionSpec> personFormOptions()
 {
     std::vector<OptionSpec> specs;
     for (const FieldOption& o : kFieldOptions)
-        specs.push_back({o.name, true});
+        specs.push_back({o.name, o.value});
     return specs;
 }
 
 std::string personFormSynopsis()
 {
-    return "[--name N] [--freq1 F] [--freq2 F] [--licence L] [--club C] [--club-number K] [--country P] "
-           "[--remark R] [--mass1 G] [--mass2 G]";
+    std::string text;
+    for (const FieldOption& o : kFieldOptions)
+        text += std::string(text.empty() ? "" : " ") + "[--" + o.name + " " + o.value + "]";
+    return text;
 }
 
 void applyPersonOptions(PersonForm& form, const Arguments& args)
@@ -45,15 +46,6 @@ void applyPersonOptions(PersonForm& form, const Arguments& args)
 }
 
 bool hasMassOption(const Arguments& args) { return args.has("mass1") || args.has("mass2"); }
-
-std::optional<int32_t> parseNumberArgument(const std::string& text)
-{
-    int32_t value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 std::string cancelledRoundsText(const std::vector<int>& rounds)
 {

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "cli/command.h"
+#include "cli/readers.h"
 #include "competitors/pilot_entry.h"
-
-#include <optional>
 
 namespace r7t::cli {
 
@@ -26,9 +25,6 @@ void applyPersonOptions(PersonForm& form, const Arguments& args);
 
 // Whether a mass option was given (tow pilots have no glider masses).
 bool hasMassOption(const Arguments& args);
-
-// A whole decimal number, or nothing.
-std::optional<int32_t> parseNumberArgument(const std::string& text);
 
 // What the frequency change did: "Manches annulées : 4 5" or "Aucune manche annulée".
 std::string cancelledRoundsText(const std::vector<int>& rounds);

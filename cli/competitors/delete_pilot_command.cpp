@@ -9,7 +9,7 @@ namespace {
 class DeletePilotCommand : public ContestCommand {
 public:
     std::string name() const override { return "delete-pilot"; }
-    std::string synopsis() const override { return "FICHIER NUMERO [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER NUMERO"; }
     std::string description() const override { return "supprime un concurrent ou un remorqueur"; }
     int minPositional() const override { return 2; }
     int maxPositional() const override { return 2; }
@@ -17,11 +17,9 @@ public:
 protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        const std::optional<int32_t> number = parseNumberArgument(args.positional()[1]);
-        if (!number) {
-            io.err << "r7t " << name() << ": numéro invalide : " << args.positional()[1] << "\n" << usage() << "\n";
-            return {kExitUsage, false};
-        }
+        const std::optional<int32_t> number = readInteger(args.positional()[1]);
+        if (!number)
+            return {usageError(io, "numéro invalide : " + args.positional()[1])};
         switch (deletePerson(contest, *number)) {
         case DeleteStatus::NotFound:
             return {refuse(io, terminalText(unknownPersonText(*number))), false};

@@ -11,9 +11,9 @@ namespace {
 class EditPilotCommand : public ContestCommand {
 public:
     std::string name() const override { return "edit-pilot"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
-        return "FICHIER NUMERO " + personFormSynopsis() + " [--frequency-change MANCHE] [--password W]";
+        return "FICHIER NUMERO " + personFormSynopsis() + " [--frequency-change MANCHE]";
     }
     std::string description() const override { return "modifie un concurrent ou un remorqueur"; }
     int minPositional() const override { return 2; }
@@ -23,33 +23,32 @@ protected:
     std::vector<OptionSpec> commandOptions() const override
     {
         std::vector<OptionSpec> specs = personFormOptions();
-        specs.push_back({"frequency-change", true});
+        specs.push_back({"frequency-change", "MANCHE"});
         return specs;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        const std::optional<int32_t> number = parseNumberArgument(args.positional()[1]);
-        if (!number) {
-            io.err << "r7t " << name() << ": numéro invalide : " << args.positional()[1] << "\n" << usage() << "\n";
-            return {kExitUsage, false};
-        }
+        const std::optional<int32_t> number = readInteger(args.positional()[1]);
+        if (!number)
+            return {usageError(io, "numéro invalide : " + args.positional()[1])};
+        std::optional<int32_t> fromRound;
+        if (args.has("frequency-change") && !(fromRound = readInteger(args.value("frequency-change"))))
+            return {usageError(io, "--frequency-change attend un numéro de manche")};
         const Pilot* pilot = contest.FindPilote(*number);
         if (!pilot)
             return {refuse(io, terminalText(unknownPersonText(*number))), false};
         const PersonKind kind = kindOfNumber(*number);
-        if (kind == PersonKind::TowPilot && hasMassOption(args)) {
-            io.err << "r7t " << name() << ": les masses ne concernent que les concurrents\n" << usage() << "\n";
-            return {kExitUsage, false};
-        }
+        if (kind == PersonKind::TowPilot && hasMassOption(args))
+            return {usageError(io, "les masses ne concernent que les concurrents")};
         // The form is filled when it opens, before any frequency change.
         PersonForm form = personForm(*pilot);
         applyPersonOptions(form, args);
 
         bool unlocked = false;
         bool changed = false;
-        if (args.has("frequency-change")) {
-            FrequencyChangeOutcome cancelled = cancelRoundsFrom(contest, args.value("frequency-change"));
+        if (fromRound) {
+            FrequencyChangeOutcome cancelled = cancelRoundsFrom(contest, *fromRound);
             if (cancelled.status == FrequencyChangeStatus::RoundAlreadyFlown)
                 return {refuse(io, std::string(kRoundAlreadyFlownText) + " (première manche possible : " +
                                        std::to_string(cancelled.firstCancellable) + ")"),

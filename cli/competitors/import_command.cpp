@@ -10,7 +10,7 @@ namespace {
 class ImportCommand : public ContestCommand {
 public:
     std::string name() const override { return "import"; }
-    std::string synopsis() const override { return "FICHIER LISTE.txt [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER LISTE.txt"; }
     std::string description() const override { return "importe des concurrents d'un fichier texte (tout ou rien)"; }
     int minPositional() const override { return 2; }
     int maxPositional() const override { return 2; }

@@ -8,11 +8,11 @@ namespace {
 class PilotsCommand : public ContestCommand {
 public:
     std::string name() const override { return "pilots"; }
-    std::string synopsis() const override { return "FICHIER [--tow] [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER [--tow]"; }
     std::string description() const override { return "liste les concurrents (ou les remorqueurs)"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override { return {{"tow", false}}; }
+    std::vector<OptionSpec> commandOptions() const override { return {{"tow"}}; }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {

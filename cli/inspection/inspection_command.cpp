@@ -76,14 +76,12 @@ protected:
         inspection.szPath = path;
         inspection.isOpen = true;
         InspectionLoadOutcome loaded = RepriseFic(inspection);
-        if (loaded.status == InspectionLoadStatus::Incompatible) {
-            io.err << "r7t: " << path << ": " << kIncompatible << "\n";
-            return kExitRefused;
-        }
+        if (loaded.status == InspectionLoadStatus::Incompatible)
+            return refuse(io, path + ": " + kIncompatible);
         if (skipped > 0)
-            io.err << "r7t: " << path << ": " << terminalText(kOutOfMemory) << "\n";
+            warn(io, path + ": " + terminalText(kOutOfMemory));
         if (loaded.truncated)
-            io.err << "r7t: " << path << ": fichier tronqué, dernier enregistrement ignoré\n";
+            warn(io, path + ": fichier tronqué, dernier enregistrement ignoré");
 
         std::set<int32_t> pilots;
         for (const Planeur& p : inspection.planeurs)

@@ -38,7 +38,7 @@ const std::map<std::string, std::set<std::string>>& documents()
 class PrintCommand : public ContestCommand {
 public:
     std::string name() const override { return "print"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER DOCUMENT --pdf SORTIE [options]\n"
                "    DOCUMENT : competitors | tow-pilots | flight-sheets [--from N --to M]\n"
@@ -54,8 +54,9 @@ protected:
     std::vector<OptionSpec> commandOptions() const override
     {
         std::vector<OptionSpec> specs = overallRankingOptions();
-        for (const char* option : {"pdf", "from", "to", "round", "task"})
-            specs.push_back({option, true});
+        for (const OptionSpec& option : {OptionSpec{"pdf", "SORTIE"}, OptionSpec{"from", "N"}, OptionSpec{"to", "M"},
+                                         OptionSpec{"round", "R"}, OptionSpec{"task", "1|2"}})
+            specs.push_back(option);
         return specs;
     }
 
@@ -64,13 +65,13 @@ protected:
         const std::string document = args.positional()[1];
         auto known = documents().find(document);
         if (known == documents().end())
-            return {usageError(*this, io, "document inconnu : " + document)};
+            return {usageError(io, "document inconnu : " + document)};
         for (const OptionSpec& option : commandOptions())
             if (option.name != "pdf" && args.has(option.name) && !known->second.count(option.name))
-                return {usageError(*this, io, "--" + option.name + " ne s'emploie pas avec " + document)};
+                return {usageError(io, "--" + option.name + " ne s'emploie pas avec " + document)};
         const std::string out = args.value("pdf");
         if (out.empty())
-            return {usageError(*this, io, "--pdf SORTIE attendu")};
+            return {usageError(io, "--pdf SORTIE attendu")};
 
         if (document == "competitors" || document == "tow-pilots") {
             const PilotListKind kind = document == "competitors" ? PilotListKind::Competitors : PilotListKind::TowPilots;
@@ -82,8 +83,8 @@ protected:
                 return {refuse(io, MajMessage(kMessageNoCompetitor))};
             const std::string from = args.value("from", "1");
             const std::string to = args.value("to", std::to_string(contest.competitorCount()));
-            if (!readNumber(from) || !readNumber(to))
-                return {usageError(*this, io, "--from et --to attendent un numéro de 1 à 999")};
+            if (!readIntegerIn(from, 1, kLastRangeNumber) || !readIntegerIn(to, 1, kLastRangeNumber))
+                return {usageError(io, "--from et --to attendent un numéro de 1 à 999")};
             const FlightSheetRange range = flightSheetRange(from, to);
             return {printToPdf(
                 *this, out, io,
@@ -99,10 +100,10 @@ protected:
 
         // The documents of one round.
         if (!args.has("round"))
-            return {usageError(*this, io, "--round R attendu")};
-        const std::optional<int> round = readNumber(args.value("round"));
-        if (!round || !isValidRound(*round))
-            return {usageError(*this, io, "--round attend un numéro de manche de 1 à 40")};
+            return {usageError(io, "--round R attendu")};
+        const std::optional<int> round = readRound(args.value("round"));
+        if (!round)
+            return {usageError(io, "--round attend un numéro de manche de 1 à 40")};
         if (contest.highestPreparedRound() < 1)
             return {refuse(io, terminalText(MajMessage(kMessageNoPreparedRound)))};
         const std::string roundText = stringPrintf(MajStr(kTextRound).c_str(), *round);
@@ -112,7 +113,7 @@ protected:
         if (document == "start-list") {
             const std::string task = args.value("task");
             if (task != "1" && task != "2")
-                return {usageError(*this, io, "--task 1 (vitesse) ou 2 (durée) attendu")};
+                return {usageError(io, "--task 1 (vitesse) ou 2 (durée) attendu")};
             const int t = task == "1" ? kTaskSpeed : kTaskDuration;
             return {printToPdf(*this, out, io, [&](PrintEngine& e) { return printStartList(contest, e, *round, t); },
                                &contest)};
@@ -131,7 +132,7 @@ protected:
             return {refuse(io, roundText + " : manche non complètement saisie")};
         const std::vector<RoundScore> sorted = rankRound(contest, *round);
         if (contest.fault())
-            return {refuse(io, terminalText(formatWithText(MajStr(41), *contest.fault())))};
+            return faulted();
         return {printToPdf(*this, out, io, [&](PrintEngine& e) { return ImprimeManche(contest, e, *round, sorted); },
                            &contest)};
     }

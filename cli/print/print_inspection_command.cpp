@@ -21,16 +21,14 @@ public:
     {
         return "imprime les fiches de contrôle des planeurs dans un fichier PDF";
     }
-    std::vector<OptionSpec> options() const override { return {{"pdf", true}, {"from", true}, {"to", true}}; }
+    std::vector<OptionSpec> options() const override { return {{"pdf", "SORTIE"}, {"from", "N"}, {"to", "M"}}; }
 
 protected:
     int run(const Arguments& args, Io io) override
     {
         const std::string out = args.value("pdf");
-        if (out.empty()) {
-            io.err << "r7t " << name() << ": --pdf SORTIE attendu\n" << usage() << "\n";
-            return kExitUsage;
-        }
+        if (out.empty())
+            return usageError(io, "--pdf SORTIE attendu");
         const std::string path = args.positional()[0];
         Inspection inspection;
         inspection.szPath = path;
@@ -41,10 +39,9 @@ protected:
         // The range dialog of the inspection program starts at 1 and MaxNumPilot.
         const std::string from = args.value("from", "1");
         const std::string to = args.value("to", std::to_string(inspection.MaxNumPilot));
-        if (!readNumber(from) || (!readNumber(to) && !(to == "0" && !args.has("to")))) {
-            io.err << "r7t " << name() << ": --from et --to attendent un numéro de 1 à 999\n" << usage() << "\n";
-            return kExitUsage;
-        }
+        if (!readIntegerIn(from, 1, kLastRangeNumber) ||
+            (!readIntegerIn(to, 1, kLastRangeNumber) && !(to == "0" && !args.has("to"))))
+            return usageError(io, "--from et --to attendent un numéro de 1 à 999");
         const FlightSheetRange range = flightSheetRange(from, to);
         return printToPdf(*this, out, io, [&](PrintEngine& engine) {
             return ImprPlaneur(inspection, engine, range.DebImpr, range.FinImpr);

@@ -10,7 +10,7 @@ namespace {
 class DetailCommand : public ContestCommand {
 public:
     std::string name() const override { return "detail"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER NUMERO (--final [--discard D] | --rounds R,R,... [--discard D] [--no-zero])";
     }
@@ -23,9 +23,9 @@ protected:
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        std::optional<int> number = readCount(args.positional()[1]);
+        std::optional<int> number = readIntegerIn(args.positional()[1], 1, 99);
         if (!number || !isCompetitorNumber(*number))
-            return {usageError(*this, io, "NUMERO attend un numéro de concurrent de 1 à 99")};
+            return {usageError(io, "NUMERO attend un numéro de concurrent de 1 à 99")};
         OverallRanking ranking;
         if (auto refused = openRequestedRanking(contest, args, ranking, *this, io))
             return {*refused};
@@ -34,7 +34,7 @@ protected:
         for (const RankedEntry& entry : overallOrder(contest, ranking))
             listed = listed || entry.number == *number;
         if (!listed)
-            return {refusal(*this, io, "le concurrent " + std::to_string(*number) + " n'est pas au classement")};
+            return {refuse(io, "le concurrent " + std::to_string(*number) + " n'est pas au classement")};
         io.out << detailTitle(contest, ranking, *number) << "\n";
         for (const std::string& line : detailLines(ranking, *number))
             io.out << line << "\n";

@@ -2,7 +2,6 @@
 // "Fichier texte" (Windows-1252, CR LF).
 #include "cli/ranking/ranking_options.h"
 
-#include "text/strings.h"
 #include "print/text_export.h"
 
 #include <sys/stat.h>
@@ -14,7 +13,7 @@ namespace {
 class ExportCommand : public ContestCommand {
 public:
     std::string name() const override { return "export"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER (--final [--discard D] | --rounds R,R,... [--discard D] [--no-zero]) [-o SORTIE] [--force]";
     }
@@ -24,8 +23,8 @@ protected:
     std::vector<OptionSpec> commandOptions() const override
     {
         std::vector<OptionSpec> specs = overallRankingOptions();
-        specs.push_back({"output", true, 'o'});
-        specs.push_back({"force", false});
+        specs.push_back({"output", "SORTIE", 'o'});
+        specs.push_back({"force"});
         return specs;
     }
 
@@ -33,30 +32,31 @@ protected:
     {
         const std::string out = args.has("output") ? args.value("output") : exportPathFor(contest.szPath);
         if (out.empty())
-            return {usageError(*this, io, "-o attend un nom de fichier")};
+            return {usageError(io, "-o attend un nom de fichier")};
         const bool toStdout = out == "-";
         struct stat st {};
         if (!toStdout && !args.has("force") && ::stat(out.c_str(), &st) == 0)
-            return {refusal(*this, io, out + " : le fichier existe déjà (--force pour le remplacer)")};
+            return {refuse(io, out + " : le fichier existe déjà (--force pour le remplacer)")};
 
         OverallRanking ranking;
         if (auto refused = openRequestedRanking(contest, args, ranking, *this, io))
             return {*refused};
         if (toStdout) {
+            // No text only when a record is missing: the fault report.
             const std::optional<std::string> text = exportText(contest, ranking);
             if (!text)
-                return {refusal(*this, io, terminalText(formatWithText(MajStr(41), contest.fault().value_or(""))))};
+                return faulted();
             io.out.write(text->data(), static_cast<std::streamsize>(text->size()));
             io.out.flush();
             if (!io.out)
-                return {refusal(*this, io, "écriture impossible sur la sortie standard")};
+                return {refuse(io, "écriture impossible sur la sortie standard")};
             return {};
         }
         const ExportOutcome written = ExportTexte(contest, ranking, out);
         if (contest.fault())
-            return {refusal(*this, io, terminalText(formatWithText(MajStr(41), *contest.fault())))};
+            return faulted();
         if (!written.ok)
-            return {refusal(*this, io, out + " : écriture impossible (" + written.error + ")")};
+            return {refuse(io, out + " : écriture impossible (" + written.error + ")")};
         return {};
     }
 };

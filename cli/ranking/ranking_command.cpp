@@ -2,7 +2,6 @@
 // rounds or all of them (final) followed by the best speed.
 #include "cli/ranking/ranking_options.h"
 
-#include "text/strings.h"
 #include "ranking/ranking_lines.h"
 
 namespace r7t::cli {
@@ -12,7 +11,7 @@ namespace {
 class RankingCommand : public ContestCommand {
 public:
     std::string name() const override { return "ranking"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER (--round R | --final [--discard D] | --rounds R,R,... [--discard D] [--no-zero])";
     }
@@ -22,14 +21,14 @@ protected:
     std::vector<OptionSpec> commandOptions() const override
     {
         std::vector<OptionSpec> specs = overallRankingOptions();
-        specs.push_back({"round", true});
+        specs.push_back({"round", "R"});
         return specs;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         if (args.has("round"))
-            return {roundRanking(contest, args, io)};
+            return roundRanking(contest, args, io);
         OverallRanking ranking;
         if (auto refused = openRequestedRanking(contest, args, ranking, *this, io))
             return {*refused};
@@ -41,24 +40,24 @@ protected:
     }
 
 private:
-    int roundRanking(Contest& contest, const Arguments& args, Io io) const
+    Outcome roundRanking(Contest& contest, const Arguments& args, Io io) const
     {
         if (args.has("final") || args.has("rounds") || args.has("discard") || args.has("no-zero"))
-            return usageError(*this, io, "--round ne se combine pas avec les options du classement général");
-        std::optional<int> round = readCount(args.value("round"));
-        if (!round || !isValidRound(*round))
-            return usageError(*this, io, "--round attend un numéro de manche de 1 à 40");
+            return {usageError(io, "--round ne se combine pas avec les options du classement général")};
+        std::optional<int> round = readRound(args.value("round"));
+        if (!round)
+            return {usageError(io, "--round attend un numéro de manche de 1 à 40")};
         if (!hasCompleteRound(contest, *this, io))
-            return kExitRefused;
+            return {kExitRefused};
         if (!contest.roundComplete[*round])
-            return refusal(*this, io, "la manche " + std::to_string(*round) + " n'est pas complètement saisie (" +
-                                          contest.completeRoundsText + ")");
+            return {refuse(io, "la manche " + std::to_string(*round) + " n'est pas complètement saisie (" +
+                                   contest.completeRoundsText + ")")};
         const std::vector<std::string> lines = roundRankingLines(rankRound(contest, *round));
         if (contest.fault())
-            return refusal(*this, io, terminalText(formatWithText(MajStr(41), *contest.fault())));
+            return faulted();
         for (const std::string& line : lines)
             io.out << line << "\n";
-        return kExitOk;
+        return {};
     }
 };
 

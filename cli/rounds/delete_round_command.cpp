@@ -10,7 +10,7 @@ namespace {
 class DeleteRoundCommand : public ContestCommand {
 public:
     std::string name() const override { return "delete-round"; }
-    std::string synopsis() const override { return "FICHIER MANCHE [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER MANCHE"; }
     std::string description() const override { return "supprime une manche, ses départs et ses scores"; }
     int minPositional() const override { return 2; }
     int maxPositional() const override { return 2; }
@@ -18,9 +18,9 @@ public:
 protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        const std::optional<int> round = parseRound(args.positional()[1]);
+        const std::optional<int> round = readRound(args.positional()[1]);
         if (!round)
-            return {refuse(io, "numéro de manche incorrect : " + args.positional()[1]), false};
+            return {usageError(io, "numéro de manche incorrect : " + args.positional()[1])};
         if (contest.lastPreparedRound < 1)
             return {refuse(io, terminalText(MajMessage(421))), false};
         if (!contest.roundPrepared[*round])

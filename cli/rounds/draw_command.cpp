@@ -7,58 +7,46 @@
 #include "rounds/draw.h"
 #include "rounds/preparation.h"
 
-#include <charconv>
-#include <sstream>
-
 namespace r7t::cli {
 
 namespace {
 
-bool parseNumberList(const std::string& text, std::vector<int32_t>& numbers)
-{
-    std::stringstream in(text);
-    std::string item;
-    while (std::getline(in, item, ',')) {
-        int32_t n = 0;
-        auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), n);
-        if (item.empty() || error != std::errc() || end != item.data() + item.size())
-            return false;
-        numbers.push_back(n);
-    }
-    return true;
-}
-
 class DrawCommand : public ContestCommand {
 public:
     std::string name() const override { return "draw"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER [--absent N,N,...] [--attempts A] [--same-starts] [--seed S] [--frequencies-checked] "
-               "[--refuse] [--password W]";
+               "[--refuse]";
     }
     std::string description() const override { return "tire les départs de la prochaine manche et l'accepte"; }
 
 protected:
     std::vector<OptionSpec> commandOptions() const override
     {
-        return {{"absent", true},  {"attempts", true},           {"same-starts", false},
-                {"seed", true},    {"frequencies-checked", false}, {"refuse", false}};
+        return {{"absent", "N,N,..."}, {"attempts", "A"},      {"same-starts"},
+                {"seed", "S"},         {"frequencies-checked"}, {"refuse"}};
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         LaunchChoices choices;
-        choices.attemptsText = args.value("attempts", std::to_string(kMaxAttempts));
+        const std::optional<int32_t> attempts =
+            args.has("attempts") ? readInteger(args.value("attempts")) : kMaxAttempts;
+        if (!attempts)
+            return {usageError(io, "--attempts attend un nombre entier")};
+        // Bounded to 0..8000 by the launch dialog's own reading.
+        choices.attemptsText = std::to_string(*attempts);
         choices.sameStarts = args.has("same-starts");
-        if (args.has("absent") && !parseNumberList(args.value("absent"), choices.absent))
-            return {refuse(io, "--absent attend des numéros séparés par des virgules"), false};
-        uint64_t seed = clockSeed();
-        if (args.has("seed")) {
-            const std::string text = args.value("seed");
-            auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-            if (error != std::errc() || end != text.data() + text.size())
-                return {refuse(io, "--seed attend un entier positif"), false};
+        if (args.has("absent")) {
+            std::optional<std::vector<int32_t>> absent = readNumberList(args.value("absent"));
+            if (!absent)
+                return {usageError(io, "--absent attend des numéros séparés par des virgules")};
+            choices.absent = *absent;
         }
+        const std::optional<uint64_t> seed = args.has("seed") ? readSeed(args.value("seed")) : clockSeed();
+        if (!seed)
+            return {usageError(io, "--seed attend un entier positif")};
 
         if (contest.competitorCount() < 6)
             return {refuse(io, terminalText(MajMessage(410))), false};
@@ -74,10 +62,11 @@ protected:
         DrawSettings settings;
         settings.NombreTentatives = launch.NombreTentatives;
         settings.MemesDeparts = launch.MemesDeparts;
-        RandomSource random(seed);
-        const DrawStatus status = LancerTirage(contest, round, settings, random, [seed] { return seed; });
+        RandomSource random(*seed);
+        const DrawStatus status =
+            LancerTirage(contest, round, settings, random, [seed = *seed] { return seed; });
         if (contest.fault())
-            return {refuse(io, terminalText(formatWithText(MajStr(41), *contest.fault()))), false};
+            return faulted();
         if (status == DrawStatus::TooFewParticipants)
             return {refuse(io, terminalText(MajMessage(410))), false};
         if (status == DrawStatus::Impossible) {
@@ -90,7 +79,7 @@ protected:
         printListLines(io.out, roundListLines(contest, round, kTaskSpeed));
         printListLines(io.out, roundListLines(contest, round, kTaskDuration));
         if (contest.fault())
-            return {refuse(io, terminalText(formatWithText(MajStr(41), *contest.fault()))), false};
+            return faulted();
         if (args.has("refuse")) {
             refuseRound(contest, round);
             return {kExitOk, false};

@@ -3,8 +3,6 @@
 #include "cli/rounds/round_lists.h"
 #include "rounds/weighing.h"
 
-#include <charconv>
-
 namespace r7t::cli {
 
 namespace {
@@ -12,34 +10,30 @@ namespace {
 class WeighingCommand : public ContestCommand {
 public:
     std::string name() const override { return "weighing"; }
-    std::string synopsis() const override { return "FICHIER MANCHE [--seed S] [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER MANCHE [--seed S]"; }
     std::string description() const override { return "pesées de contrôle d'une manche (tirage fait une fois)"; }
     int minPositional() const override { return 2; }
     int maxPositional() const override { return 2; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override { return {{"seed", true}}; }
+    std::vector<OptionSpec> commandOptions() const override { return {{"seed", "S"}}; }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
+        const std::optional<int> round = readRound(args.positional()[1]);
+        if (!round)
+            return {usageError(io, "numéro de manche incorrect : " + args.positional()[1])};
+        const std::optional<uint64_t> seed = args.has("seed") ? readSeed(args.value("seed")) : clockSeed();
+        if (!seed)
+            return {usageError(io, "--seed attend un entier positif")};
         if (contest.lastPreparedRound < 1)
             return {refuse(io, terminalText(MajMessage(421))), false};
-        const std::optional<int> round = parseRound(args.positional()[1]);
-        if (!round)
-            return {refuse(io, "numéro de manche incorrect : " + args.positional()[1]), false};
         if (!contest.roundPrepared[*round])
             return {refuse(io, stringPrintf(MajStr(51).c_str(), *round) + " : manche non préparée"), false};
-        uint64_t seed = clockSeed();
-        if (args.has("seed")) {
-            const std::string text = args.value("seed");
-            auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-            if (error != std::errc() || end != text.data() + text.size())
-                return {refuse(io, "--seed attend un entier positif"), false};
-        }
-        RandomSource random(seed);
+        RandomSource random(*seed);
         WeighingResult weighing = TiragePesees(contest, *round, random);
         if (contest.fault())
-            return {refuse(io, terminalText(formatWithText(MajStr(41), *contest.fault()))), false};
+            return faulted();
         io.out << MajStr(710) << " - " << stringPrintf(MajStr(51).c_str(), *round) << "\n";
         for (const std::string& line : weighing.lines)
             io.out << line << "\n";

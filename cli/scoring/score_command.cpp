@@ -24,12 +24,12 @@ const std::array<const char*, 16> kFormOptions = {
 class ScoreCommand : public ContestCommand {
 public:
     std::string name() const override { return "score"; }
-    std::string synopsis() const override
+    std::string commandSynopsis() const override
     {
         return "FICHIER MANCHE NUMERO [[--speed T | --speed-void] [--speed-loss] [--speed-trial] [--wave2] "
                "[--duration MN.SS | --duration-void] [--duration-trial] [--landing 1|2|3] [--duration-loss] "
                "[--glider 1|2] [--reflight MN.SS | --reflight-void] [--reflight-trial] "
-               "[--reflight-landing 1|2|3] [--reflight-loss] | --delete] [--password W]";
+               "[--reflight-landing 1|2|3] [--reflight-loss] | --delete]";
     }
     std::string description() const override { return "saisit (ou efface) le score d'un concurrent dans une manche"; }
     int minPositional() const override { return 3; }
@@ -38,35 +38,33 @@ public:
 protected:
     std::vector<OptionSpec> commandOptions() const override
     {
-        return {{"speed", true},          {"speed-void", false},     {"speed-loss", false},
-                {"speed-trial", false},   {"wave2", false},          {"duration", true},
-                {"duration-void", false}, {"duration-trial", false}, {"landing", true},
-                {"duration-loss", false}, {"glider", true},          {"reflight", true},
-                {"reflight-void", false}, {"reflight-trial", false}, {"reflight-landing", true},
-                {"reflight-loss", false}, {"delete", false}};
+        return {{"speed", "T"},       {"speed-void"},     {"speed-loss"},
+                {"speed-trial"},      {"wave2"},          {"duration", "MN.SS"},
+                {"duration-void"},    {"duration-trial"}, {"landing", "1|2|3"},
+                {"duration-loss"},    {"glider", "1|2"},  {"reflight", "MN.SS"},
+                {"reflight-void"},    {"reflight-trial"}, {"reflight-landing", "1|2|3"},
+                {"reflight-loss"},    {"delete"}};
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         std::string error;
         Form form = readForm(args, error);
-        auto round = parseIntegerIn(args.positional()[1], 1, kMaxRounds);
-        auto number = parseIntegerIn(args.positional()[2], 1, 99);
+        auto round = readRound(args.positional()[1]);
+        auto number = readIntegerIn(args.positional()[2], 1, 99);
         if (!round)
             error = "manche incorrecte : " + args.positional()[1];
         else if (!number)
             error = "numéro incorrect : " + args.positional()[2];
-        if (!error.empty()) {
-            io.err << "r7t score: " << error << "\n" << usage() << "\n";
-            return {kExitUsage, false};
-        }
+        if (!error.empty())
+            return {usageError(io, error)};
         if (!contest.roundPrepared[*round])
             return {refuse(io, "la manche " + std::to_string(*round) + " n'est pas préparée"), false};
 
         ScoreEntry entry;
         EntryOpenStatus opened = openScoreEntry(contest, *round, *number, false, entry);
-        if (reportFault(contest, io))
-            return {kExitRefused, false};
+        if (contest.fault())
+            return faulted();
         if (opened == EntryOpenStatus::NotPlaced)
             return {refuse(io, "le concurrent " + std::to_string(*number) + " ne vole pas dans la manche " +
                                    std::to_string(*round)),
@@ -94,9 +92,10 @@ protected:
         }
         // As when the score list is left.
         EvalManche(contest, *round);
-        if (reportFault(contest, io))
-            return {kExitRefused, false};
-        for (const ScoreListLine& line : scoreListLines(contest, *round))
+        const std::vector<ScoreListLine> lines = scoreListLines(contest, *round);
+        if (contest.fault())
+            return faulted();
+        for (const ScoreListLine& line : lines)
             if (line.number == *number)
                 printScoreLine(io.out, line);
         return {kExitOk, true};
@@ -119,7 +118,7 @@ private:
         auto choice = [&](const char* option, int max, int fallback) {
             if (!args.has(option))
                 return fallback;
-            auto v = parseIntegerIn(args.value(option), 1, max);
+            auto v = readIntegerIn(args.value(option), 1, max);
             if (!v) {
                 error = std::string("--") + option + " attend un nombre de 1 à " + std::to_string(max);
                 return fallback;

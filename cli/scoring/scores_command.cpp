@@ -14,7 +14,7 @@ constexpr int kRoundTitle = 51; // "Manche %i"
 class ScoresCommand : public ContestCommand {
 public:
     std::string name() const override { return "scores"; }
-    std::string synopsis() const override { return "FICHIER [MANCHE] [--password W]"; }
+    std::string commandSynopsis() const override { return "FICHIER [MANCHE]"; }
     std::string description() const override { return "liste de saisie des scores d'une manche"; }
     int maxPositional() const override { return 2; }
 
@@ -23,11 +23,9 @@ protected:
     {
         int round = scoreListRound(contest);
         if (args.positional().size() > 1) {
-            auto chosen = parseIntegerIn(args.positional()[1], 1, kMaxRounds);
-            if (!chosen) {
-                io.err << "r7t scores: manche incorrecte : " << args.positional()[1] << "\n" << usage() << "\n";
-                return {kExitUsage, false};
-            }
+            auto chosen = readRound(args.positional()[1]);
+            if (!chosen)
+                return {usageError(io, "manche incorrecte : " + args.positional()[1])};
             round = *chosen;
             if (!contest.roundPrepared[round])
                 return {refuse(io, "la manche " + std::to_string(round) + " n'est pas préparée"), false};
@@ -35,8 +33,8 @@ protected:
             return {refuse(io, terminalText(MajMessage(kMessageNoPreparedRound))), false};
         }
         const auto lines = scoreListLines(contest, round);
-        if (reportFault(contest, io))
-            return {kExitRefused, false};
+        if (contest.fault())
+            return faulted();
         std::string title(MajStr(kRoundTitle));
         if (auto at = title.find("%i"); at != std::string::npos)
             title.replace(at, 2, std::to_string(round));

@@ -1,5 +1,6 @@
 #include "support/cli_run.h"
 #include "cli/command.h"
+#include "cli/readers.h"
 #include "contest/contest_file.h"
 #include "support/contest_builder.h"
 #include "support/file_bytes.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <sstream>
 
@@ -141,4 +143,132 @@ TEST(Cli, UsageErrorsExitWith2)
     CliRun help = runCli({"--help"});
     EXPECT_EQ(help.exit, 0);
     EXPECT_NE(help.out.find("copy"), std::string::npos);
+}
+
+TEST(Cli, VersionIsTheProjectVersion)
+{
+    CliRun version = runCli({"--version"});
+    EXPECT_EQ(version.exit, 0);
+    EXPECT_EQ(version.out, std::string("r7t ") + R7T_PROJECT_VERSION + "\n");
+    EXPECT_EQ(version.err, "");
+}
+
+TEST(Cli, EveryCommandPrintsItsHelpAndShowsEachOptionInItsUsage)
+{
+    for (const auto& command : cli::allCommands()) {
+        const std::string name = command->name();
+        CliRun help = runCli({name, "--help"});
+        EXPECT_EQ(help.exit, 0) << name;
+        EXPECT_EQ(help.err, "") << name;
+        EXPECT_EQ(help.out.rfind(command->usage() + "\n      " + command->description() + "\n\nOptions :\n", 0), 0u)
+            << help.out;
+        EXPECT_NE(help.out.find("\n  -h, --help\n"), std::string::npos) << name;
+        EXPECT_EQ(runCli({name, "-h"}).out, help.out) << name;
+
+        const std::string synopsis = command->synopsis();
+        for (const cli::OptionSpec& option : command->options()) {
+            const std::string line = "--" + option.name + (option.takesValue() ? " " + option.value : "") + "\n";
+            EXPECT_NE(help.out.find(line), std::string::npos) << name << ": " << line;
+            const bool shown = synopsis.find("--" + option.name + (option.takesValue() ? " " : "")) !=
+                                   std::string::npos ||
+                               (option.shortName && synopsis.find(std::string("-") + option.shortName + " ") !=
+                                                        std::string::npos);
+            EXPECT_TRUE(shown) << name << " does not show --" << option.name << " in: " << synopsis;
+        }
+    }
+
+    // The password closes the first line, before the lines that detail the documents.
+    CliRun print = runCli({"print", "--help"});
+    EXPECT_EQ(print.out.substr(0, print.out.find('\n')),
+              "usage: r7t print FICHIER DOCUMENT --pdf SORTIE [options] [--password W]");
+    EXPECT_NE(runCli({"export", "-h"}).out.find("\n  -o, --output SORTIE\n"), std::string::npos);
+
+    // Help is asked before the arguments are checked or the file opened.
+    TempDir dir;
+    CliRun info = runCli({"info", dir.file("absent.r7s"), "--help"});
+    EXPECT_EQ(info.exit, 0);
+    EXPECT_EQ(info.out, runCli({"info", "-h"}).out);
+    EXPECT_EQ(info.err, "");
+}
+
+TEST(CliReaders, TakeTheWholeTextOrNothing)
+{
+    EXPECT_EQ(cli::readInteger("12"), 12);
+    EXPECT_EQ(cli::readInteger("-3"), -3);
+    EXPECT_EQ(cli::readInteger("007"), 7);
+    for (const char* bad : {"12abc", "3x", " 3", "3 ", "+3", "", "-", "1.5", "2147483648"})
+        EXPECT_FALSE(cli::readInteger(bad).has_value()) << bad;
+
+    EXPECT_EQ(cli::readRound("1"), 1);
+    EXPECT_EQ(cli::readRound("40"), 40);
+    for (const char* bad : {"0", "41", "3x", "-1"})
+        EXPECT_FALSE(cli::readRound(bad).has_value()) << bad;
+    EXPECT_EQ(cli::readCount("0"), 0);
+    EXPECT_FALSE(cli::readCount("-1").has_value());
+    EXPECT_EQ(cli::readIntegerIn("99", 1, 99), 99);
+    EXPECT_FALSE(cli::readIntegerIn("100", 1, 99).has_value());
+
+    EXPECT_EQ(cli::readSeed("0"), 0u);
+    EXPECT_EQ(cli::readSeed("18446744073709551615"), UINT64_MAX);
+    for (const char* bad : {"12abc", "-1", "18446744073709551616", ""})
+        EXPECT_FALSE(cli::readSeed(bad).has_value()) << bad;
+
+    EXPECT_EQ(cli::readNumberList("4,2"), (std::vector<int32_t>{4, 2}));
+    EXPECT_EQ(cli::readNumberList("7"), (std::vector<int32_t>{7}));
+    for (const char* bad : {"", "1,", ",1", "1,,2", "1,2x", "1, 2", "1;2"})
+        EXPECT_FALSE(cli::readNumberList(bad).has_value()) << bad;
+    EXPECT_FALSE(cli::readNumberList("3,-1", 0).has_value());
+}
+
+TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
+{
+    TempDir dir;
+    Contest c;
+    fixtures::buildContest(c, {12, 3, 5, 0});
+    c.setPath(dir.file("c.r7s"));
+    c.isOpen = true;
+    ASSERT_TRUE(MajFichier(c).ok());
+    const std::string path = c.szPath;
+    const std::string original = fixtures::readFile(path);
+
+    // Read by their leading digits, these would delete round 3, draw its
+    // weighing or draw round 6, and save.
+    CliRun round = runCli({"delete-round", path, "3x"});
+    EXPECT_EQ(round.exit, 2);
+    EXPECT_EQ(round.err, "r7t delete-round: numéro de manche incorrect : 3x\n"
+                         "usage: r7t delete-round FICHIER MANCHE [--password W]\n");
+    CliRun seed = runCli({"weighing", path, "3", "--seed", "12abc"});
+    EXPECT_EQ(seed.exit, 2);
+    EXPECT_EQ(seed.err.substr(0, seed.err.find('\n')), "r7t weighing: --seed attend un entier positif");
+    EXPECT_EQ(runCli({"change-frequency", path, "5x"}).exit, 2);
+    EXPECT_EQ(runCli({"edit-pilot", path, "1", "--frequency-change", "5x"}).exit, 2);
+    EXPECT_EQ(runCli({"draw", path, "--absent", "1,2,"}).exit, 2);
+    EXPECT_EQ(runCli({"draw", path, "--attempts", "10k"}).exit, 2);
+    EXPECT_EQ(fixtures::readFile(path), original);
+    EXPECT_EQ(runCli({"delete-round", path, "3"}).exit, 0);
+}
+
+TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)
+{
+    TempDir dir;
+    Contest c;
+    fixtures::buildContest(c, {7, 0, 2, 0});
+    c.removePilot(3); // its start slots stay
+    c.setPath(dir.file("c.r7s"));
+    c.isOpen = true;
+    ASSERT_TRUE(MajFichier(c).ok());
+    const std::string path = c.szPath;
+    const std::string original = fixtures::readFile(path);
+
+    const std::vector<std::vector<std::string>> runs = {
+        {"scores", path, "2"}, {"score", path, "2", "1", "--speed", "30", "--duration", "4.00"}};
+    for (const std::vector<std::string>& args : runs) {
+        CliRun faulted = runCli(args);
+        EXPECT_EQ(faulted.exit, 1) << args[0];
+        EXPECT_EQ(faulted.out, "") << args[0];
+        EXPECT_EQ(faulted.err.rfind("r7t " + args[0] + ": Pointeur non trouvé dans : FINDPILOTE\n", 0), 0u)
+            << faulted.err;
+        EXPECT_EQ(faulted.err.find("r7t ", 1), std::string::npos) << faulted.err;
+    }
+    EXPECT_EQ(fixtures::readFile(path), original);
 }
