@@ -10,7 +10,7 @@
 
 namespace r7t {
 
-// Band 0..5 (27, 35, 40, 41, 72 MHz, 2.4 GHz) holding the value strictly
+// The band of a frequency: 0..5 (27, 35, 40, 41, 72 MHz, 2.4 GHz) holding the value strictly
 // between its limits, or -1.
 int BandeFrequence(int32_t kHz);
 

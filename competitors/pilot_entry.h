@@ -33,8 +33,8 @@ inline constexpr int32_t kMaxGliderMass = 5099;
 int32_t registeredFrequency1(const Pilot& pilot);
 int32_t registeredFrequency2(const Pilot& pilot);
 
-// " 05 - NAME (padded to 20)   35.010   40.685": number, name, registered
-// frequency 1 and 2 (empty when none).
+// The person's list line, " 05 - NAME (padded to 20)   35.010   40.685":
+// number, name, registered frequency 1 and 2 (empty when none).
 std::string LignePilote(const Pilot& pilot);
 
 // The pilot list dialog's lines for one kind of person, sorted by text; the

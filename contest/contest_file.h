@@ -55,7 +55,7 @@ struct SaveOutcome {
 
 // Writes the contest to szPath, atomically; nothing unless isOpen is set.
 SaveOutcome MajFichier(Contest& contest);
-// The same content to the backup path.
+// Writes the backup: the same content to the backup path.
 SaveOutcome MajSauvegarde(Contest& contest);
 // The same content to any path (save a copy).
 SaveOutcome saveContestTo(Contest& contest, const std::string& path);

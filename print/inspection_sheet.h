@@ -11,7 +11,7 @@
 
 namespace r7t {
 
-// Competitors DebImpr..FinImpr.
+// Prints the inspection sheets of competitors DebImpr..FinImpr.
 PrintOutcome ImprPlaneur(const Inspection& inspection, PrintEngine& engine, int DebImpr, int FinImpr);
 
 // The printed value of a measure: "?????" when it is 0.

@@ -11,7 +11,7 @@
 
 namespace r7t {
 
-// The round's results in the order of the sorted array (rankRound).
+// Prints the round's results in the order of the sorted array (rankRound).
 PrintOutcome ImprimeManche(Contest& contest, PrintEngine& engine, int round, const std::vector<RoundScore>& sorted);
 
 // The overall ranking as it is open (chosen rounds or final), each

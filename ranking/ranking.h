@@ -79,7 +79,7 @@ RankingStatus openFinalRanking(Contest& contest, OverallRanking& ranking);
 RankingStatus openChosenRanking(Contest& contest, OverallRanking& ranking, const std::vector<int32_t>& rounds,
                                 int discard, bool skipZeroTotals);
 
-// Discarded flags and totals of every competitor, then the order.
+// Computes the totals: discarded flags and totals of every competitor, then the order.
 void CalculTotaux(OverallRanking& ranking);
 
 // A new discard count: 0 or less means none, above a - 1 it becomes a - 1.

@@ -28,7 +28,7 @@ std::vector<WeighingRow> durationRows(const std::vector<StartGroup*>& durationGr
 
 } // namespace
 
-bool weighingDrawMade(Contest& contest, int round)
+bool weighingDrawMade(const Contest& contest, int round)
 {
     if (!isValidRound(round) || contest.groupCount[round] < 1)
         return false;

@@ -17,7 +17,7 @@ inline constexpr int kMarkSpeed = 1;
 inline constexpr int kMarkDuration = 2;
 
 // Whether the round's weighing draw has been made.
-bool weighingDrawMade(Contest& contest, int round);
+bool weighingDrawMade(const Contest& contest, int round);
 
 struct WeighingResult {
     bool drawn = false;               // the draw was made now: the contest must be saved

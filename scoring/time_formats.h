@@ -21,10 +21,10 @@ int32_t LitVitesse(std::string_view text);
 // point, seconds (not limited to 59) after it. Non-numeric parts read as 0.
 int32_t LitDuree(std::string_view text);
 
-// 234 -> "23.4".
+// Formats a speed time in tenths: 234 -> "23.4".
 std::string FormatVitesse(int32_t tenths);
 
-// 425 -> "7.05".
+// Formats a duration in seconds as minutes.seconds: 425 -> "7.05".
 std::string FormatDuree(int32_t seconds);
 
 } // namespace r7t

@@ -45,9 +45,10 @@ QLabel* addStatic(QWidget* dialog, int id, const QString& text, const DialogUnit
                   int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 QLineEdit* addEdit(QWidget* dialog, int id, const DialogUnits& units, int x, int y, int width, int height);
 
-// MajStrDlg: the text of the control with that id becomes string n (with
-// the language offset); MajStrTitre: the window's title becomes string n.
+// Sets a control's text from the table: the control with that id gets
+// string n (with the language offset).
 void MajStrDlg(QWidget* dialog, int id, int n);
+// Sets a window's title from the table: string n.
 void MajStrTitre(QWidget* window, int n);
 
 // The control with that id among the widget's descendants, or null.
