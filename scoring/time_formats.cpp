@@ -3,7 +3,6 @@
 #include "text/numbers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -23,32 +22,13 @@ std::string withFirstCommaAsPoint(std::string_view text)
     return s;
 }
 
-// What atof reads at the start of the text, independent of the locale (the
-// windowed program runs under a French locale whose decimal mark is a comma).
-double readDecimal(std::string_view s)
-{
-    size_t i = 0;
-    while (i < s.size() && isCSpace(s[i]))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        negative = s[i++] == '-';
-    double value = 0.0;
-    auto [end, error] = std::from_chars(s.data() + i, s.data() + s.size(), value, std::chars_format::general);
-    if (error == std::errc::result_out_of_range)
-        return std::numeric_limits<double>::infinity();
-    if (error != std::errc() || end == s.data() + i)
-        return 0.0;
-    return negative ? -value : value;
-}
-
 } // namespace
 
 int32_t LitVitesse(std::string_view text)
 {
     // The product is formed in double: "23.4" is 233.99999... in extended
     // precision and would be truncated to 233.
-    const double tenths = std::fabs(readDecimal(withFirstCommaAsPoint(text)) * 10.0);
+    const double tenths = std::fabs(leadingDecimal(withFirstCommaAsPoint(text)) * 10.0);
     if (std::isnan(tenths))
         return 0;
     if (tenths >= static_cast<double>(kMaxInt))

@@ -19,6 +19,11 @@ int64_t leadingInteger(std::string_view text);
 // The same, clamped to the 32-bit range: what a 32-bit field holds.
 int32_t leadingInt32(std::string_view text);
 
+// What atof reads at the start of the text, whatever the locale (the
+// windowed program runs under a French locale whose decimal mark is a
+// comma); infinity when it overflows, 0 when there is no number.
+double leadingDecimal(std::string_view text);
+
 // A table text with its "%u", "%i" and "%d" (optionally "%02u"-like: zero
 // flag and width) replaced in order by the values; "%%" gives "%".
 std::string formatNumbers(std::string_view format, std::initializer_list<long long> values);
