@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 class ScoredContest {
 public:
@@ -105,4 +105,4 @@ public:
     }
 };
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

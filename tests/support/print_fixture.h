@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 inline constexpr int kUnit = 40;
 inline constexpr int kLine = 125;
@@ -90,4 +90,4 @@ inline int countKind(const RecordingDevice& device, PrintEvent::Kind kind)
     return n;
 }
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures
