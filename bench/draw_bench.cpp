@@ -8,19 +8,14 @@
 //     measures once and compares.
 #include "contest/contest_file.h"
 #include "rounds/draw.h"
+#include "support/contest_builder.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace r7t;
+using r7t::fixtures::addPilot;
 
 namespace {
-
-void addPilot(Contest& c, int32_t number, int32_t frequency1, int32_t frequency2 = 0)
-{
-    Pilot* p = c.addPilot(number);
-    p->frequency1 = frequency1;
-    p->frequency2 = frequency2;
-}
 
 void realisticField(Contest& c)
 {
@@ -43,18 +38,18 @@ void realisticField(Contest& c)
         default:
             break;
         }
-        addPilot(c, n, f, pick.Aleatoire(3) ? 0 : 41000 + 10 * pick.Aleatoire(21));
+        addPilot(c, n, {.frequency1 = f, .frequency2 = pick.Aleatoire(3) ? 0 : 41000 + 10 * pick.Aleatoire(21)});
     }
     for (int t = 0; t < 10; ++t)
-        addPilot(c, kFirstTowPilot + t, t % 2 ? k24GHzFrequency : 41000 + 40 * t);
+        addPilot(c, kFirstTowPilot + t, {.frequency1 = t % 2 ? k24GHzFrequency : 41000 + 40 * t});
 }
 
 void worstField(Contest& c)
 {
     for (int n = 1; n <= 98; ++n)
-        addPilot(c, n, 35010, 35010 + n);
+        addPilot(c, n, {.frequency1 = 35010, .frequency2 = 35010 + n});
     for (int t = 0; t < 10; ++t)
-        addPilot(c, kFirstTowPilot + t, 41000 + 20 * t);
+        addPilot(c, kFirstTowPilot + t, {.frequency1 = 41000 + 20 * t});
 }
 
 void drawRealistic(benchmark::State& state, int round)
