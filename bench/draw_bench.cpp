@@ -4,11 +4,12 @@
 // (b) the worst case: 98 competitors on one channel, each with a different
 //     spare, 8000 attempts, round 1: every level fails after five rescues
 //     (six runs per level); goal under 1 s, with exactly the result of the
-//     straightforward algorithm, which BM_DrawWorstCaseStraightforward
-//     measures once and compares.
+//     straightforward passes of the reference draw, which
+//     BM_DrawWorstCaseStraightforward measures once and compares.
 #include "contest/contest_file.h"
 #include "rounds/draw.h"
 #include "support/contest_builder.h"
+#include "support/reference_draw.h"
 
 #include <benchmark/benchmark.h>
 
@@ -67,7 +68,7 @@ void drawRealistic(benchmark::State& state, int round)
     for (auto _ : state) {
         ++seed;
         DrawTrace trace;
-        if (LancerTirage(c, round, settings, random, [seed] { return seed; }, DrawMethod::Fast, &trace) !=
+        if (LancerTirage(c, round, settings, random, [seed] { return seed; }, &trace) !=
             DrawStatus::Drawn) {
             state.SkipWithError("draw failed");
             break;
@@ -94,7 +95,11 @@ struct WorstOutcome {
     int runs = 0;
 };
 
-WorstOutcome drawWorst(DrawMethod method)
+// LancerTirage, or the reference draw.
+using Draw = DrawStatus (*)(Contest&, int, DrawSettings&, RandomSource&, const std::function<uint64_t()>&,
+                            DrawTrace*);
+
+WorstOutcome drawWorst(Draw draw)
 {
     Contest c;
     worstField(c);
@@ -103,7 +108,7 @@ WorstOutcome drawWorst(DrawMethod method)
     RandomSource random;
     DrawTrace trace;
     WorstOutcome out;
-    out.status = LancerTirage(c, 1, settings, random, [] { return 1733580000; }, method, &trace);
+    out.status = draw(c, 1, settings, random, [] { return 1733580000; }, &trace);
     out.state = random.state();
     out.file = serializeContest(c);
     out.runs = trace.speedRuns;
@@ -114,7 +119,7 @@ void BM_DrawWorstCase(benchmark::State& state)
 {
     WorstOutcome out;
     for (auto _ : state)
-        out = drawWorst(DrawMethod::Fast);
+        out = drawWorst(LancerTirage);
     if (out.status != DrawStatus::Impossible)
         state.SkipWithError("the worst case was drawn");
     state.counters["runs"] = out.runs;
@@ -125,8 +130,8 @@ void BM_DrawWorstCaseStraightforward(benchmark::State& state)
 {
     WorstOutcome slow;
     for (auto _ : state)
-        slow = drawWorst(DrawMethod::Straightforward);
-    const WorstOutcome fast = drawWorst(DrawMethod::Fast);
+        slow = drawWorst(fixtures::referenceDraw);
+    const WorstOutcome fast = drawWorst(LancerTirage);
     const bool same = slow.status == fast.status && slow.state == fast.state && slow.file == fast.file &&
                       slow.runs == fast.runs;
     if (!same)

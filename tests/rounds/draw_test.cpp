@@ -2,6 +2,7 @@
 
 #include "contest/contest_file.h"
 #include "support/contest_builder.h"
+#include "support/reference_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -431,7 +432,7 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
                                             : settings.openers;
             DrawTrace trace;
             const DrawStatus status =
-                LancerTirage(c, round, settings, random, fixedSeed(seed * 1000 + round), DrawMethod::Fast, &trace);
+                LancerTirage(c, round, settings, random, fixedSeed(seed * 1000 + round), &trace);
             if (participants.size() < 6) {
                 EXPECT_EQ(status, DrawStatus::TooFewParticipants);
                 break;
@@ -521,7 +522,7 @@ TEST(Draw, SameStartsCopyTheSpeedGroups)
     settings.MemesDeparts = true;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(5), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(5), &trace), DrawStatus::Drawn);
     EXPECT_EQ(trace.durationRuns, 0);
     std::set<int32_t> everyone;
     for (int n = 1; n <= 30; ++n)
@@ -582,7 +583,7 @@ TEST(Draw, RoundOneRescueExchangesTheMostConflicting)
     DrawSettings settings;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(8), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(8), &trace), DrawStatus::Drawn);
     EXPECT_GE(trace.speedRuns, 2);
     const auto states = pilotStates(c);
     EXPECT_EQ(states.at(3), (PilotState{72230, 35010, 1}));
@@ -620,7 +621,7 @@ TEST(Draw, RescueTakesAtMostTwenty)
     DrawSettings settings;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(12), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(12), &trace), DrawStatus::Drawn);
     EXPECT_EQ(trace.speedLevel, 1);
     EXPECT_EQ(trace.speedRuns, 2);
     for (const Pilot& p : c.pilots)
@@ -678,7 +679,7 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
         c.groupCount[1] = 0;
 
         DrawTrace trace;
-        EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(4), DrawMethod::Fast, &trace), DrawStatus::Impossible);
+        EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(4), &trace), DrawStatus::Impossible);
         EXPECT_EQ(trace.speedRuns, 60);
         EXPECT_EQ(settings.NombreTentatives, std::max(attempts, 0));
         EXPECT_EQ(random.state(), 4u);
@@ -716,8 +717,46 @@ TEST(Draw, MissingRecordsRaiseTheFaultAndStop)
     EXPECT_FALSE(full.fault());
 }
 
-// The fast passes must draw exactly what the straightforward ones draw: same
-// groups, frequencies, exchanges, generator state.
+// A draw runs the passes of the run its maker makes, or the reference below
+// would prove nothing: passes that never place anyone fail every level of a
+// field the draw's own passes draw at once.
+TEST(Draw, TheMadeRunBringsItsOwnPasses)
+{
+    struct PlacingNobody : DrawRun {
+        using DrawRun::DrawRun;
+        int* passes = nullptr;
+        bool placementPass(int) override
+        {
+            ++*passes;
+            return false;
+        }
+        int pickTow(int, int) override { return -1; }
+    };
+    Contest c;
+    for (int n = 1; n <= 10; ++n)
+        addPilot(c, n, {.frequency1 = k24GHzFrequency}); // no spare: nothing to exchange
+    DrawSettings settings;
+    settings.NombreTentatives = 8; // two passes a run
+    RandomSource random;
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3)), DrawStatus::Drawn);
+    c.groups.clear();
+    c.groupCount[1] = 0;
+
+    int passes = 0;
+    const DrawRunMaker placingNobody = [&](Contest& contest, int round, const DrawSettings& s, RandomSource& source) {
+        auto run = std::make_unique<PlacingNobody>(contest, round, s, source);
+        run->passes = &passes;
+        return std::unique_ptr<DrawRun>(std::move(run));
+    };
+    DrawTrace trace;
+    EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3), &trace, placingNobody), DrawStatus::Impossible);
+    EXPECT_EQ(trace.speedRuns, kDrawLevels);
+    EXPECT_EQ(passes, 2 * kDrawLevels);
+    EXPECT_TRUE(c.groups.empty());
+}
+
+// The draw's fast passes must draw exactly what the straightforward ones of
+// the reference draw: same groups, frequencies, exchanges, generator state.
 TEST(Draw, FastAndStraightforwardDrawTheSame)
 {
     struct Case {
@@ -755,9 +794,10 @@ TEST(Draw, FastAndStraightforwardDrawTheSame)
             }
             settings[m].NombreTentatives = k.attempts;
             RandomSource random;
-            const DrawMethod method = m ? DrawMethod::Straightforward : DrawMethod::Fast;
             for (int round = 1; round <= 2; ++round) {
-                status[m] = LancerTirage(c, round, settings[m], random, fixedSeed(seed * 7 + round), method, &traces[m]);
+                const auto seedOf = fixedSeed(seed * 7 + round);
+                status[m] = m ? fixtures::referenceDraw(c, round, settings[m], random, seedOf, &traces[m])
+                              : LancerTirage(c, round, settings[m], random, seedOf, &traces[m]);
                 if (status[m] != DrawStatus::Drawn)
                     break;
                 accept(c, round);
