@@ -1,5 +1,5 @@
-// Contests for tests and benchmarks, built through the contest's own
-// operations.
+// Persons and whole contests for tests and benchmarks, built through the
+// contest's own operations.
 #pragma once
 
 #include "contest/contest.h"
