@@ -4,23 +4,19 @@
 // (b) the worst case: 98 competitors on one channel, each with a different
 //     spare, 8000 attempts, round 1: every level fails after five rescues
 //     (six runs per level); goal under 1 s, with exactly the result of the
-//     straightforward algorithm, which BM_DrawWorstCaseStraightforward
-//     measures once and compares.
+//     straightforward passes of the reference draw, which
+//     BM_DrawWorstCaseStraightforward measures once and compares.
 #include "contest/contest_file.h"
 #include "rounds/draw.h"
+#include "support/contest_builder.h"
+#include "support/reference_draw.h"
 
 #include <benchmark/benchmark.h>
 
 using namespace r7t;
+using r7t::fixtures::addPilot;
 
 namespace {
-
-void addPilot(Contest& c, int32_t number, int32_t frequency1, int32_t frequency2 = 0)
-{
-    Pilot* p = c.addPilot(number);
-    p->frequency1 = frequency1;
-    p->frequency2 = frequency2;
-}
 
 void realisticField(Contest& c)
 {
@@ -43,18 +39,18 @@ void realisticField(Contest& c)
         default:
             break;
         }
-        addPilot(c, n, f, pick.Aleatoire(3) ? 0 : 41000 + 10 * pick.Aleatoire(21));
+        addPilot(c, n, {.frequency1 = f, .frequency2 = pick.Aleatoire(3) ? 0 : 41000 + 10 * pick.Aleatoire(21)});
     }
     for (int t = 0; t < 10; ++t)
-        addPilot(c, kFirstTowPilot + t, t % 2 ? k24GHzFrequency : 41000 + 40 * t);
+        addPilot(c, kFirstTowPilot + t, {.frequency1 = t % 2 ? k24GHzFrequency : 41000 + 40 * t});
 }
 
 void worstField(Contest& c)
 {
     for (int n = 1; n <= 98; ++n)
-        addPilot(c, n, 35010, 35010 + n);
+        addPilot(c, n, {.frequency1 = 35010, .frequency2 = 35010 + n});
     for (int t = 0; t < 10; ++t)
-        addPilot(c, kFirstTowPilot + t, 41000 + 20 * t);
+        addPilot(c, kFirstTowPilot + t, {.frequency1 = 41000 + 20 * t});
 }
 
 void drawRealistic(benchmark::State& state, int round)
@@ -72,7 +68,7 @@ void drawRealistic(benchmark::State& state, int round)
     for (auto _ : state) {
         ++seed;
         DrawTrace trace;
-        if (LancerTirage(c, round, settings, random, [seed] { return seed; }, DrawMethod::Fast, &trace) !=
+        if (LancerTirage(c, round, settings, random, [seed] { return seed; }, &trace) !=
             DrawStatus::Drawn) {
             state.SkipWithError("draw failed");
             break;
@@ -99,7 +95,11 @@ struct WorstOutcome {
     int runs = 0;
 };
 
-WorstOutcome drawWorst(DrawMethod method)
+// LancerTirage, or the reference draw.
+using Draw = DrawStatus (*)(Contest&, int, DrawSettings&, RandomSource&, const std::function<uint64_t()>&,
+                            DrawTrace*);
+
+WorstOutcome drawWorst(Draw draw)
 {
     Contest c;
     worstField(c);
@@ -108,7 +108,7 @@ WorstOutcome drawWorst(DrawMethod method)
     RandomSource random;
     DrawTrace trace;
     WorstOutcome out;
-    out.status = LancerTirage(c, 1, settings, random, [] { return 1733580000; }, method, &trace);
+    out.status = draw(c, 1, settings, random, [] { return 1733580000; }, &trace);
     out.state = random.state();
     out.file = serializeContest(c);
     out.runs = trace.speedRuns;
@@ -119,7 +119,7 @@ void BM_DrawWorstCase(benchmark::State& state)
 {
     WorstOutcome out;
     for (auto _ : state)
-        out = drawWorst(DrawMethod::Fast);
+        out = drawWorst(LancerTirage);
     if (out.status != DrawStatus::Impossible)
         state.SkipWithError("the worst case was drawn");
     state.counters["runs"] = out.runs;
@@ -130,8 +130,8 @@ void BM_DrawWorstCaseStraightforward(benchmark::State& state)
 {
     WorstOutcome slow;
     for (auto _ : state)
-        slow = drawWorst(DrawMethod::Straightforward);
-    const WorstOutcome fast = drawWorst(DrawMethod::Fast);
+        slow = drawWorst(fixtures::referenceDraw);
+    const WorstOutcome fast = drawWorst(LancerTirage);
     const bool same = slow.status == fast.status && slow.state == fast.state && slow.file == fast.file &&
                       slow.runs == fast.runs;
     if (!same)

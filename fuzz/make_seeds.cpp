@@ -1,24 +1,102 @@
-// Writes starting inputs for the contest-file fuzzer: without a valid tag and
-// header it would never reach the record blocks.
+// Writes the starting inputs of the fuzz targets, one folder per target
+// under the given folder; fuzz/corpus/ holds them minimised. Without a valid
+// tag and header the file fuzzers would never reach the record blocks, nor
+// the import its data lines.
 #include "contest/contest_file.h"
+#include "inspection/ctr_file.h"
 #include "support/contest_builder.h"
 
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void write(const std::filesystem::path& file, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void write(const std::filesystem::path& file, const std::string& text)
+{
+    write(file, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// An empty contest, and a round with every result and re-flights.
+void contestSeeds(const std::filesystem::path& dir)
+{
+    int index = 0;
+    for (r7t::fixtures::ContestShape shape :
+         {r7t::fixtures::ContestShape{0, 0, 0, 0}, r7t::fixtures::ContestShape{6, 1, 1, 2}}) {
+        r7t::Contest contest;
+        r7t::fixtures::buildContest(contest, shape);
+        write(dir / ("seed" + std::to_string(index++) + ".r7s"), r7t::serializeContest(contest));
+    }
+}
+
+// The tag alone, and two pilots with both gliders, one measured and valid.
+void inspectionSeeds(const std::filesystem::path& dir)
+{
+    r7t::Inspection inspection;
+    write(dir / "empty.ctr", r7t::serializeInspection(inspection));
+    for (int32_t pilot : {3, 12})
+        for (int32_t glider : {1, 2}) {
+            r7t::Planeur* p = inspection.NewPlaneur();
+            p->pilot = pilot;
+            p->glider = glider;
+            p->pilotName.assignUtf8("LEFÈVRE Luc");
+            if (pilot == 3 && glider == 1) {
+                p->model.assignUtf8("Ventus 2cx");
+                p->registration.assignUtf8("F-CABC");
+                p->mass = 4800;
+                p->span = 450.0f;
+                p->width = 12.0f;
+                p->height = 15.0f;
+                p->canopy = 1;
+                p->groundClearance = 1;
+                p->valid = 1;
+                p->filled = 1;
+            }
+        }
+    write(dir / "two_pilots.ctr", r7t::serializeInspection(inspection));
+}
+
+// Windows-1252 text: a good line, every frequency band and line end, and
+// each kind of faulty line.
+void importSeeds(const std::filesystem::path& dir)
+{
+    const std::string header = "N\xB0\tNom\tFr\xE9q1\tFr\xE9q2\tLicence\tClub\tN\xB0 club\tPays\tRemarque\n";
+    write(dir / "one.txt",
+          "N\tNom\tF1\tF2\tLic\tClub\tNc\tPays\tRem\n3\tDupont\t35,01\t40.665\tL1\tClub\t7\tFrance\tR\n");
+    write(dir / "bands.txt", header +
+                                 "1\tL\xC9ON No\xEBl\t72,210\t2400\tL1\tClub\t1\tFrance\tr\xE9marque\tdixi\xE8me\r\n"
+                                 "2\tB\t35010\t\tL2\tC\t2\tBelgique\t\r\n"
+                                 "98\tZ\t41.000\t40,685\tL98\tC\t3\tSuisse\tfin\n");
+    write(dir / "faults.txt", header +
+                                  "5\t\t35,01\t\tL5\tC\t1\tF\t\n"
+                                  "5\tX\tbad\t\tL5\tC\t1\tF\t\n"
+                                  "99\tY\t35050\t\tL\tC\t1\tF\t\n"
+                                  "6\tseven\ttabs\tonly\there\t\t\t\n"
+                                  "garbage line\n"
+                                  "7\tW\t35070\t\tL7\tC\t1\tF\t\n");
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     if (argc != 2)
         return 2;
-    const std::string dir = argv[1];
-    int index = 0;
-    for (r7t::fixtures::ContestShape shape : {r7t::fixtures::ContestShape{0, 0, 0, 0},
-                                             r7t::fixtures::ContestShape{7, 2, 1, 3},
-                                             r7t::fixtures::ContestShape{13, 3, 3, 2}}) {
-        r7t::Contest contest;
-        r7t::fixtures::buildContest(contest, shape);
-        auto bytes = r7t::serializeContest(contest);
-        std::ofstream(dir + "/seed" + std::to_string(index++) + ".r7s", std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    const std::filesystem::path root = argv[1];
+    const auto folder = [&](const char* target) {
+        std::filesystem::create_directories(root / target);
+        return root / target;
+    };
+    contestSeeds(folder("fuzz_contest_file"));
+    inspectionSeeds(folder("fuzz_ctr_file"));
+    importSeeds(folder("fuzz_import"));
     return 0;
 }

@@ -203,10 +203,10 @@ std::vector<int> CalculeEquipes(Contest& contest, int round)
 
 // --- One run of the draw ---
 
-DrawRun::DrawRun(Contest& contest, int round, const DrawSettings& settings, RandomSource& random, DrawMethod method)
+DrawRun::DrawRun(Contest& contest, int round, const DrawSettings& settings, RandomSource& random)
     : contest_(contest), round_(round), attempts_(clampAttempts(settings.NombreTentatives)),
-      openers_(settings.openers), random_(random), method_(method),
-      layout_(groupLayout(contest.ComptePresents())), sequence_(layout_)
+      openers_(settings.openers), random_(random), layout_(groupLayout(contest.ComptePresents())),
+      sequence_(layout_)
 {
 }
 
@@ -315,7 +315,7 @@ int DrawRun::TirageDeparts(int level, int task)
         return 0;
     bool placedAll = false;
     for (int pass = 0; pass < attempts_ / 4 && !placedAll; ++pass)
-        placedAll = method_ == DrawMethod::Fast ? placementPassFast(level) : placementPass(level);
+        placedAll = placementPass(level);
     if (!placedAll)
         return rescue(level, task);
     return assignTowsAndWrite(level, task);
@@ -345,8 +345,6 @@ void DrawRun::place(int index)
     candidatesKnown_ = false;
 }
 
-// Entry i's last chance: one of the unplaced participants sharing its
-// frequency 1, drawn when there are two or more.
 int DrawRun::sameFrequencyPick(int index)
 {
     const int frequencyClass = participants_[static_cast<size_t>(index)].frequencyClass;
@@ -360,7 +358,6 @@ int DrawRun::sameFrequencyPick(int index)
     return index;
 }
 
-// Everyone unplaced, then the opener at position 1.
 void DrawRun::startPass()
 {
     placed_.assign(participants_.size(), 0);
@@ -374,39 +371,6 @@ void DrawRun::startPass()
     }
     nextPosition_ = 1;
     place(pickOpener());
-}
-
-// The pass as the rules tell it, every pick tested one by one.
-bool DrawRun::placementPass(int level)
-{
-    const int n = static_cast<int>(participants_.size());
-    startPass();
-
-    int i = 0;
-    while (i < n) {
-        if (placed_[static_cast<size_t>(i)]) {
-            ++i;
-            continue;
-        }
-        bool placedOne = false;
-        for (int pick = 0; pick < kPicksPerPosition && !placedOne; ++pick) {
-            const int p = random_.Aleatoire(n);
-            if (!placed_[static_cast<size_t>(p)] &&
-                CompatibleConcurrent(sequence_, participants_[static_cast<size_t>(p)].frequency1, nextPosition_, level)) {
-                place(p);
-                placedOne = true;
-            }
-        }
-        if (!placedOne) {
-            const int chosen = sameFrequencyPick(i);
-            if (CompatibleConcurrent(sequence_, participants_[static_cast<size_t>(i)].frequency1, nextPosition_, level)) {
-                place(chosen);
-                placedOne = true;
-            }
-        }
-        i = placedOne ? 0 : i + 1;
-    }
-    return nextPosition_ > n;
 }
 
 // CompatibleConcurrent for every class at once: the same rules, read as
@@ -442,12 +406,11 @@ bool DrawRun::isCandidate(int index) const
            candidates_.test(participants_[static_cast<size_t>(index)].frequencyClass);
 }
 
-// The same pass, drawing the same numbers: until the next placement the
-// participants that would pass the test do not change, so they are found
-// once for all picks; when there are none the pass cannot place anyone any
-// more, and the generator jumps over every draw the rest of the scan would
-// make.
-bool DrawRun::placementPassFast(int level)
+// Until the next placement the participants that would pass the test do not
+// change, so they are found once for all picks; when there are none the pass
+// cannot place anyone any more, and the generator jumps over every draw the
+// rest of the scan would make.
+bool DrawRun::placementPass(int level)
 {
     const int n = static_cast<int>(participants_.size());
     startPass();
@@ -528,20 +491,9 @@ int DrawRun::rescue(int level, int task)
     return TirageDeparts(level, task);
 }
 
+// Once a pick has failed, every tow pilot is tested once, and without any
+// that passes the remaining picks are skipped.
 int DrawRun::pickTow(int group, int level)
-{
-    const int count = static_cast<int>(tows_.size());
-    for (int failures = 0; failures < kTowFailures; ++failures) {
-        const int pick = random_.Aleatoire(count);
-        if (CompatibleRemorqueur(sequence_, tows_[static_cast<size_t>(pick)].frequency, group, level))
-            return pick;
-    }
-    return -1;
-}
-
-// Same picks as pickTow; once a pick has failed, every tow pilot is tested
-// once, and without any that passes the remaining picks are skipped.
-int DrawRun::pickTowFast(int group, int level)
 {
     const int count = static_cast<int>(tows_.size());
     std::vector<uint8_t> passes;
@@ -579,7 +531,7 @@ int DrawRun::assignTowsAndWrite(int level, int task)
         sequence_.clearTow(g);
         int tow = -1;
         if (!tows_.empty())
-            tow = method_ == DrawMethod::Fast ? pickTowFast(g, level) : pickTow(g, level);
+            tow = pickTow(g, level);
         GroupSlot& towSlot = towRecords[static_cast<size_t>(g)]->slots[0];
         if (tow >= 0) {
             towSlot.pilotNumber = tows_[static_cast<size_t>(tow)].number;
@@ -609,7 +561,16 @@ int DrawRun::assignTowsAndWrite(int level, int task)
 // --- The draw of a round ---
 
 DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, RandomSource& random,
-                        const std::function<uint64_t()>& seedForLevel, DrawMethod method, DrawTrace* trace)
+                        const std::function<uint64_t()>& seedForLevel, DrawTrace* trace)
+{
+    return LancerTirage(contest, round, settings, random, seedForLevel, trace,
+                        [](Contest& c, int r, const DrawSettings& s, RandomSource& source) {
+                            return std::make_unique<DrawRun>(c, r, s, source);
+                        });
+}
+
+DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, RandomSource& random,
+                        const std::function<uint64_t()>& seedForLevel, DrawTrace* trace, const DrawRunMaker& makeRun)
 {
     if (!isValidRound(round))
         return DrawStatus::Impossible;
@@ -637,7 +598,8 @@ DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, Ran
     DrawTrace local;
     DrawTrace& seen = trace ? *trace : local;
     seen = {};
-    DrawRun run(contest, round, settings, random, method);
+    const std::unique_ptr<DrawRun> made = makeRun(contest, round, settings, random);
+    DrawRun& run = *made;
 
     bool speedDrawn = false;
     for (int level = 1; level <= kDrawLevels && !speedDrawn && !run.faulted(); ++level) {

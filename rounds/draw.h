@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace r7t {
@@ -38,11 +39,6 @@ enum class DrawStatus {
     Impossible,         // message 409; the round's groups removed
     TooFewParticipants, // message 410; nothing changed
 };
-
-// How the placement passes and tow picks are computed. Both give exactly the
-// same groups, exchanges and generator state; Straightforward makes every
-// pick one by one and is kept as the reference of Fast.
-enum class DrawMethod { Fast, Straightforward };
 
 // What a draw went through, for tests and benchmarks.
 struct DrawTrace {
@@ -107,10 +103,15 @@ std::vector<int> CalculeEquipes(Contest& contest, int round);
 
 // The working state of the draw of one round: the runs of TirageDeparts with
 // their nesting counter. The round's records must exist (CalculeEquipes).
+//
+// The two randomized steps of a run, the placement pass and the tow pick,
+// are virtual: a subclass may compute the same picks another way (the tests
+// prove these against a pick-by-pick reference) through the protected
+// members below, which are all such a computation needs.
 class DrawRun {
 public:
-    DrawRun(Contest& contest, int round, const DrawSettings& settings, RandomSource& random,
-            DrawMethod method = DrawMethod::Fast);
+    DrawRun(Contest& contest, int round, const DrawSettings& settings, RandomSource& random);
+    virtual ~DrawRun() = default;
 
     // One run at level 1..6 for task 1 (speed) or 2 (duration): 1 when the
     // task's records of the round have been filled, else 0. In round 1 it
@@ -124,6 +125,35 @@ public:
     // been raised and every later run fails at once.
     bool faulted() const { return faulted_; }
     const std::vector<int>& layout() const { return layout_; }
+
+protected:
+    // One placement pass at the level: true when every participant has a
+    // position. After startPass, a scan of the entries 0..n-1 (table
+    // indexes) stops at each unplaced entry i: up to 201 picks of
+    // Aleatoire(n) for the next position, the first unplaced pick that
+    // passes CompatibleConcurrent placed; failing that, sameFrequencyPick(i)
+    // placed when entry i itself passes. A placement restarts the scan from
+    // entry 0; otherwise it goes on to entry i + 1.
+    virtual bool placementPass(int level);
+    // The tow pilot of the group: up to 1000 picks of Aleatoire(towCount()),
+    // the first that passes CompatibleRemorqueur; -1 when none did.
+    virtual int pickTow(int group, int level);
+
+    int participantCount() const { return static_cast<int>(participants_.size()); }
+    int32_t frequencyOf(int index) const { return participants_[static_cast<size_t>(index)].frequency1; }
+    bool isPlaced(int index) const { return placed_[static_cast<size_t>(index)] != 0; }
+    int nextPosition() const { return nextPosition_; }
+    const FlightSequence& sequence() const { return sequence_; }
+    RandomSource& randomSource() { return random_; }
+    int towCount() const { return static_cast<int>(tows_.size()); }
+    int32_t towFrequency(int tow) const { return tows_[static_cast<size_t>(tow)].frequency; }
+    // Everyone unplaced, then the opener drawn and placed at position 1.
+    void startPass();
+    // Entry index at the next position.
+    void place(int index);
+    // Entry i's last chance: one of the unplaced entries sharing its
+    // frequency 1, drawn when there are two or more, else i.
+    int sameFrequencyPick(int index);
 
 private:
     struct Participant {
@@ -154,25 +184,17 @@ private:
 
     int32_t substitute24GHz(int32_t frequency);
     bool buildTables();
-    void startPass();
-    bool placementPass(int level);
-    bool placementPassFast(int level);
     int pickOpener();
-    void place(int index);
-    int sameFrequencyPick(int index);
     void computeCandidates(int level);
     bool isCandidate(int index) const;
     int rescue(int level, int task);
     int assignTowsAndWrite(int level, int task);
-    int pickTow(int group, int level);
-    int pickTowFast(int group, int level);
 
     Contest& contest_;
     int round_;
     int attempts_;
     std::array<int32_t, 2> openers_;
     RandomSource& random_;
-    DrawMethod method_;
     std::vector<int> layout_;
     int nesting_ = 0;
     int runs_ = 0;
@@ -187,7 +209,7 @@ private:
     int nextPosition_ = 1;
     std::vector<std::vector<int>> classMembers_; // table indexes by frequency class
     std::vector<int> classUnplaced_;
-    // Fast passes: the classes closer than 20 and than 10 kHz to each class,
+    // The passes: the classes closer than 20 and than 10 kHz to each class,
     // the class flown at each position, the classes with someone unplaced,
     // and the candidates of the next position (unplaced classes that pass
     // the test there), known until the next placement.
@@ -209,7 +231,16 @@ private:
 // an empty function means the clock. NombreTentatives is brought into
 // 0..8000 and the remembered openers updated (round 2 and later).
 DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, RandomSource& random,
-                        const std::function<uint64_t()>& seedForLevel, DrawMethod method = DrawMethod::Fast,
-                        DrawTrace* trace = nullptr);
+                        const std::function<uint64_t()>& seedForLevel, DrawTrace* trace = nullptr);
+
+// Makes the run of a draw once the round's records exist.
+using DrawRunMaker =
+    std::function<std::unique_ptr<DrawRun>(Contest&, int round, const DrawSettings&, RandomSource&)>;
+
+// The same draw over a run of makeRun's making (a DrawRun subclass with
+// other passes); the draw above makes a plain DrawRun.
+DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, RandomSource& random,
+                        const std::function<uint64_t()>& seedForLevel, DrawTrace* trace,
+                        const DrawRunMaker& makeRun);
 
 } // namespace r7t

@@ -7,12 +7,6 @@ using namespace r7t;
 
 namespace {
 
-void addCompetitors(Contest& c, int count)
-{
-    for (int n = 1; n <= count; ++n)
-        c.addPilot(n);
-}
-
 int refusalOf(const Contest& c, int id) { return checkCommand(c, id).refusal; }
 
 } // namespace
@@ -20,11 +14,11 @@ int refusalOf(const Contest& c, int id) { return checkCommand(c, id).refusal; }
 TEST(CommandTable, PreparationNeedsSixCompetitors)
 {
     Contest c;
-    addCompetitors(c, 5);
+    fixtures::addPilots(c, 1, 5);
     EXPECT_EQ(refusalOf(c, cmd::Preparation), kMessageSixCompetitors);
-    c.addPilot(101); // tow pilots do not count
+    fixtures::addPilot(c, 101); // tow pilots do not count
     EXPECT_EQ(refusalOf(c, cmd::Preparation), kMessageSixCompetitors);
-    c.addPilot(6);
+    fixtures::addPilot(c, 6);
     const CommandCheck check = checkCommand(c, cmd::Preparation);
     EXPECT_FALSE(check.refused());
     EXPECT_EQ(check.action, CommandAction::Preparation);
@@ -33,7 +27,7 @@ TEST(CommandTable, PreparationNeedsSixCompetitors)
 TEST(CommandTable, ScoresAndWeighingNeedAPreparedRound)
 {
     Contest c;
-    addCompetitors(c, 8);
+    fixtures::addPilots(c, 1, 8);
     for (int id : {cmd::Scores, cmd::Weighing})
         EXPECT_EQ(refusalOf(c, id), kMessageNoPreparedRound) << id;
     c.roundPrepared[0] = 1; // entry 0 is no round
@@ -68,7 +62,7 @@ TEST(CommandTable, FlightSheetsNeedOneCompetitor)
 {
     Contest c;
     EXPECT_EQ(refusalOf(c, cmd::FlightSheets), kMessageNoRegistered);
-    addCompetitors(c, 1);
+    fixtures::addPilots(c, 1, 1);
     EXPECT_EQ(refusalOf(c, cmd::FlightSheets), 0);
 }
 

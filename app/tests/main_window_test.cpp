@@ -86,12 +86,6 @@ Outcome run(Session& s, int id)
     return out;
 }
 
-void addCompetitors(Contest& c, int from, int to)
-{
-    for (int n = from; n <= to; ++n)
-        c.addPilot(n);
-}
-
 // Types the text key by key, accents included.
 void typeKeys(QWidget* widget, const QString& text)
 {
@@ -116,12 +110,12 @@ std::string contestBytes(Contest& c)
 TEST(MainWindow, PreparationIsRefusedWithFiveCompetitorsAndOpensWithSix)
 {
     Session s;
-    addCompetitors(s.contest, 1, 5);
+    fixtures::addPilots(s.contest, 1, 5);
     Outcome five = run(s, cmd::Preparation);
     EXPECT_EQ(five.message, QStringLiteral("Au moins 6 concurrents sont nécessaires !"));
     EXPECT_FALSE(five.reached);
 
-    addCompetitors(s.contest, 6, 6);
+    fixtures::addPilots(s.contest, 6, 6);
     s.contest.currentRound = 3;
     Outcome six = run(s, cmd::Preparation);
     EXPECT_TRUE(six.message.isEmpty());
@@ -173,7 +167,7 @@ TEST(MainWindow, ScoresWeighingAndFlightSheetsNeedTheirData)
     Outcome sheets = run(s, cmd::FlightSheets);
     EXPECT_EQ(sheets.message, QStringLiteral("- Pas encore d'inscrits -"));
     EXPECT_FALSE(sheets.reached);
-    addCompetitors(s.contest, 1, 1);
+    fixtures::addPilots(s.contest, 1, 1);
     EXPECT_TRUE(run(s, cmd::FlightSheets).reached);
 }
 
@@ -238,7 +232,7 @@ TEST(MainWindow, TabCyclesTheThreeFieldsWithTheCaretAtTheEnd)
 TEST(MainWindow, BackupTimerWritesTheBackupFile)
 {
     Session s;
-    addCompetitors(s.contest, 1, 7);
+    fixtures::addPilots(s.contest, 1, 7);
     s.field(4)->setText(QStringLiteral("Coupe"));
     EXPECT_EQ(s.window->backupTimer()->interval(), MainWindow::kBackupPeriodMs);
     EXPECT_TRUE(s.window->backupTimer()->isActive());
@@ -254,7 +248,7 @@ TEST(MainWindow, ClosingTheWindowSavesLikeQuitter)
     std::string quitBytes, closeBytes;
     for (bool byClose : {false, true}) {
         Session s;
-        addCompetitors(s.contest, 1, 9);
+        fixtures::addPilots(s.contest, 1, 9);
         s.field(4)->setText(QStringLiteral("Coupe"));
         s.window->show();
         QSignalSpy ended(s.window.get(), &MainWindow::programEnded);
@@ -274,7 +268,7 @@ TEST(MainWindow, ClosingTheWindowSavesLikeQuitter)
 TEST(MainWindow, SaveCopyWritesAFullCopyAndLaterSavesGoToTheContestFile)
 {
     Session s;
-    addCompetitors(s.contest, 1, 6);
+    fixtures::addPilots(s.contest, 1, 6);
     const std::string copy = s.dir.file("copie.r7s");
     s.files.saveAnswers << QString::fromStdString(copy);
     run(s, cmd::SaveCopy);
@@ -286,7 +280,7 @@ TEST(MainWindow, SaveCopyWritesAFullCopyAndLaterSavesGoToTheContestFile)
     EXPECT_EQ(s.contest.backupPath, s.dir.file("R7T_06_12_26.bak"));
 
     const std::string copied = fileBytes(copy);
-    addCompetitors(s.contest, 7, 8);
+    fixtures::addPilots(s.contest, 7, 8);
     ASSERT_TRUE(s.window->saveContest().ok());
     EXPECT_EQ(fileBytes(copy), copied);
     Contest own;
@@ -302,7 +296,7 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
 {
     Session s;
     s.contest.setPath(s.dir.file("gone/R7T.r7s"));
-    addCompetitors(s.contest, 1, 3);
+    fixtures::addPilots(s.contest, 1, 3);
     QString alert;
     whenModal<MessageDialog>([&](MessageDialog* d) {
         alert = d->text();
@@ -334,7 +328,7 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
 TEST(MainWindow, FaultReportEndsWithoutAnotherSave)
 {
     Session s;
-    addCompetitors(s.contest, 1, 6);
+    fixtures::addPilots(s.contest, 1, 6);
     ASSERT_TRUE(s.window->saveContest().ok());
     const std::string saved = fileBytes(s.path());
     int ended = 0;
@@ -343,7 +337,7 @@ TEST(MainWindow, FaultReportEndsWithoutAnotherSave)
     s.contest.FindEquipe(1, 10, kTaskSpeed);
     setFaultEnding({});
     EXPECT_EQ(ended, 1);
-    addCompetitors(s.contest, 7, 7);
+    fixtures::addPilots(s.contest, 7, 7);
     s.window->DoWMCommand(cmd::Quit);
     EXPECT_EQ(fileBytes(s.path()), saved);
 }

@@ -7,23 +7,13 @@
 #include <gtest/gtest.h>
 
 using namespace r7t;
-
-namespace {
-
-void addPilot(Contest& c, int32_t number, const char* name)
-{
-    Pilot* p = c.addPilot(number);
-    p->name.assignRaw(name);
-    p->frequency1 = 35010;
-}
-
-} // namespace
+using r7t::fixtures::addPilot;
 
 TEST(Launch, ChoicesSetParticipationAndSettings)
 {
     Contest c;
     for (int32_t n : {3, 1, 2, 4, 101})
-        addPilot(c, n, "X");
+        addPilot(c, n, {.name = "X", .frequency1 = 35010});
     c.FindPilote(4)->participation = 0; // withdrawn at the previous draw
     c.FindPilote(101)->participation = 7;
     LaunchSettings s = applyLaunchChoices(c, {{2, 55}, "120", true});
@@ -48,9 +38,9 @@ TEST(Launch, ChoicesSetParticipationAndSettings)
 TEST(Launch, LinesInNumberOrderWithWithdrawnSelected)
 {
     Contest c;
-    addPilot(c, 12, "DURAND");
-    addPilot(c, 3, "MARTIN-DE-LA-GRANDE-VALLEE");
-    addPilot(c, 101, "REMORQUEUR");
+    addPilot(c, 12, {.name = "DURAND", .frequency1 = 35010});
+    addPilot(c, 3, {.name = "MARTIN-DE-LA-GRANDE-VALLEE", .frequency1 = 35010});
+    addPilot(c, 101, {.name = "REMORQUEUR", .frequency1 = 35010});
     c.FindPilote(12)->participation = 0;
     auto lines = launchLines(c);
     ASSERT_EQ(lines.size(), 2u);

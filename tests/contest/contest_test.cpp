@@ -1,16 +1,13 @@
 #include "contest/contest.h"
 
+#include "support/contest_builder.h"
+
 #include <gtest/gtest.h>
 
 using namespace r7t;
+using r7t::fixtures::addPilot;
 
 namespace {
-
-Pilot* addPilot(Contest& c, int32_t number)
-{
-    Pilot* p = c.addPilot(number);
-    return p;
-}
 
 FlightResult* addResult(Contest& c, int32_t round, int32_t number, int32_t isReflight)
 {

@@ -1,11 +1,11 @@
 #include "print/inspection_sheet.h"
 
-#include "print/print_fixture.h"
+#include "support/print_fixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace r7t;
-using namespace r7t::testing;
+using namespace r7t::fixtures;
 
 using Texts = std::vector<std::string>;
 

@@ -1,11 +1,11 @@
 #include "print/printed_lists.h"
 
-#include "print/print_fixture.h"
+#include "support/print_fixture.h"
 
 #include <gtest/gtest.h>
 
 using namespace r7t;
-using namespace r7t::testing;
+using namespace r7t::fixtures;
 
 using Texts = std::vector<std::string>;
 
@@ -13,11 +13,11 @@ TEST(PilotList, EachCompetitorWithHisLinesInNumberOrder)
 {
     Contest c;
     setHeader(c);
-    Pilot& luc = addPilot(c, 2, "Luc Martin", 35020, 35200);
+    Pilot& luc = addListedPilot(c, 2, "Luc Martin", 35020, 35200);
     luc.massGlider1 = 3000;
     luc.remark.assignUtf8("ligne 1\r\nligne 2");
-    addPilot(c, 1, "DUPONT Jean").clubNumber = 12;
-    addPilot(c, 101, "REMORQUEUR Alain", 35300);
+    addListedPilot(c, 1, "DUPONT Jean").clubNumber = 12;
+    addListedPilot(c, 101, "REMORQUEUR Alain", 35300);
 
     RecordingDevice device;
     PrintEngine engine(device);
@@ -64,7 +64,7 @@ TEST(PilotList, ALastEntryEndingOnTheThresholdLeavesNoEmptyPage)
     for (int competitors : {13, 14}) {
         Contest c;
         for (int n = 1; n <= competitors; ++n)
-            addPilot(c, n, "Pilote " + std::to_string(n));
+            addListedPilot(c, n, "Pilote " + std::to_string(n));
         RecordingDevice device;
         PrintEngine engine(device);
         ASSERT_EQ(printPilotList(c, engine, PilotListKind::Competitors), PrintOutcome::Printed);
@@ -88,12 +88,12 @@ TEST(PilotList, ALastEntryEndingOnTheThresholdLeavesNoEmptyPage)
 TEST(FlightSheets, FixedPlacesScaledToTheDeviceAndTheNameCutRule)
 {
     Contest c;
-    Pilot& jean = addPilot(c, 1, "DUPONT Jean", 35010, 0);
+    Pilot& jean = addListedPilot(c, 1, "DUPONT Jean", 35010, 0);
     jean.clubNumber = 0;
-    Pilot& luc = addPilot(c, 2, "Luc Martin", 35020, 35200);
+    Pilot& luc = addListedPilot(c, 2, "Luc Martin", 35020, 35200);
     luc.clubNumber = 77;
-    addPilot(c, 3, "Hors plage");
-    addPilot(c, 101, "REMORQUEUR Alain");
+    addListedPilot(c, 3, "Hors plage");
+    addListedPilot(c, 101, "REMORQUEUR Alain");
 
     EXPECT_EQ(splitSheetName("DUPONT Jean").first, "DUPONT");
     EXPECT_EQ(splitSheetName("DUPONT Jean").second, "Jean");
@@ -136,13 +136,13 @@ namespace {
 void startListContest(Contest& c)
 {
     setHeader(c);
-    addPilot(c, 1, "DUPONT Jean");
-    addPilot(c, 2, "MARTIN Luc");
-    addPilot(c, 3, "LEFÈVRE Noël");
-    addPilot(c, 4, "PETIT Abel");
+    addListedPilot(c, 1, "DUPONT Jean");
+    addListedPilot(c, 2, "MARTIN Luc");
+    addListedPilot(c, 3, "LEFÈVRE Noël");
+    addListedPilot(c, 4, "PETIT Abel");
     for (int n = 5; n <= 8; ++n)
-        addPilot(c, n, "Pilote " + std::to_string(n));
-    addPilot(c, 101, "REMORQUEUR Alain", 35300);
+        addListedPilot(c, n, "Pilote " + std::to_string(n));
+    addListedPilot(c, 101, "REMORQUEUR Alain", 35300);
     for (int task : {kTaskSpeed, kTaskDuration}) {
         // 1 watches 2 (10 kHz apart); 3 watches 4 (same frequency) and 1
         // (far: "??"); 5 of group 2 watches 2 of group 1.
@@ -223,8 +223,8 @@ TEST(StartList, ManyGroupsBreakPagesAndEveryGroupHeadIsOnAPage)
     Contest c;
     setHeader(c);
     for (int n = 1; n <= 40; ++n)
-        addPilot(c, n, "Pilote " + std::to_string(n), 35000 + 10 * n);
-    addPilot(c, 101, "REMORQUEUR Alain", 35300);
+        addListedPilot(c, n, "Pilote " + std::to_string(n), 35000 + 10 * n);
+    addListedPilot(c, 101, "REMORQUEUR Alain", 35300);
     for (int g = 1; g <= 10; ++g) {
         std::vector<Member> members;
         for (int s = 0; s < 4; ++s)

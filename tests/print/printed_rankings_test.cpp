@@ -1,14 +1,14 @@
 #include "print/printed_rankings.h"
 
-#include "print/print_fixture.h"
-#include "ranking/scored_contest.h"
+#include "support/print_fixture.h"
+#include "support/scored_contest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 using namespace r7t;
-using namespace r7t::testing;
+using namespace r7t::fixtures;
 
 using Texts = std::vector<std::string>;
 

@@ -3,7 +3,7 @@
 
 #include "cli/command.h"
 #include "contest/contest_file.h"
-#include "ranking/scored_contest.h"
+#include "support/scored_contest.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@
 using namespace r7t;
 using r7t::fixtures::CliRun;
 using r7t::fixtures::runCli;
-using r7t::testing::ScoredContest;
+using r7t::fixtures::ScoredContest;
 
 namespace {
 

@@ -1,6 +1,8 @@
 #include "rounds/draw.h"
 
 #include "contest/contest_file.h"
+#include "support/contest_builder.h"
+#include "support/reference_draw.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +12,11 @@
 #include <set>
 
 using namespace r7t;
+using r7t::fixtures::addPilot;
 
 namespace {
 
 // --- Contests ---
-
-Pilot* addPilot(Contest& c, int32_t number, int32_t frequency1, int32_t frequency2 = 0)
-{
-    Pilot* p = c.addPilot(number);
-    p->frequency1 = frequency1;
-    p->frequency2 = frequency2;
-    return p;
-}
 
 // The radios met on a field: 35 MHz, 40/41 MHz and 72 MHz channels 10 kHz
 // apart, and 2.4 GHz for about half of the pilots.
@@ -52,10 +47,11 @@ void buildField(Contest& c, int competitors, int towPilots, uint32_t seed, bool 
             f1 = rng() % 5 ? 35010 + 10 * static_cast<int32_t>(rng() % channels) : k24GHzFrequency;
             f2 = rng() % 2 ? 72210 + 10 * static_cast<int32_t>(rng() % 29) : 0;
         }
-        addPilot(c, n, f1, f2 == f1 ? 0 : f2);
+        addPilot(c, n, {.frequency1 = f1, .frequency2 = f2 == f1 ? 0 : f2});
     }
     for (int t = 0; t < towPilots; ++t)
-        addPilot(c, kFirstTowPilot + t, rng() % 2 ? k24GHzFrequency : 41000 + 10 * static_cast<int32_t>(rng() % 21));
+        addPilot(c, kFirstTowPilot + t,
+                 {.frequency1 = rng() % 2 ? k24GHzFrequency : 41000 + 10 * static_cast<int32_t>(rng() % 21)});
 }
 
 // As the preparation's acceptance leaves it.
@@ -436,7 +432,7 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
                                             : settings.openers;
             DrawTrace trace;
             const DrawStatus status =
-                LancerTirage(c, round, settings, random, fixedSeed(seed * 1000 + round), DrawMethod::Fast, &trace);
+                LancerTirage(c, round, settings, random, fixedSeed(seed * 1000 + round), &trace);
             if (participants.size() < 6) {
                 EXPECT_EQ(status, DrawStatus::TooFewParticipants);
                 break;
@@ -501,7 +497,7 @@ TEST(Draw, OpenersOfTheLastRoundNeverOpenAgain)
     for (uint64_t seed = 0; seed < 40; ++seed) {
         Contest c;
         for (int n = 1; n <= 6; ++n)
-            addPilot(c, n, k24GHzFrequency);
+            addPilot(c, n, {.frequency1 = k24GHzFrequency});
         DrawSettings settings;
         RandomSource random;
         ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(seed)), DrawStatus::Drawn);
@@ -526,7 +522,7 @@ TEST(Draw, SameStartsCopyTheSpeedGroups)
     settings.MemesDeparts = true;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(5), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(5), &trace), DrawStatus::Drawn);
     EXPECT_EQ(trace.durationRuns, 0);
     std::set<int32_t> everyone;
     for (int n = 1; n <= 30; ++n)
@@ -546,7 +542,7 @@ TEST(Draw, TowPilots)
 {
     Contest c;
     for (int n = 1; n <= 22; ++n)
-        addPilot(c, n, 35010 + 20 * (n % 9));
+        addPilot(c, n, {.frequency1 = 35010 + 20 * (n % 9)});
     DrawSettings settings;
     RandomSource random;
     ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3)), DrawStatus::Drawn);
@@ -559,8 +555,8 @@ TEST(Draw, TowPilots)
     // One tow pilot on 2.4 GHz fits every group but never two in a row.
     Contest single;
     for (int n = 1; n <= 22; ++n)
-        addPilot(single, n, 35010 + 20 * (n % 9));
-    addPilot(single, 101, k24GHzFrequency);
+        addPilot(single, n, {.frequency1 = 35010 + 20 * (n % 9)});
+    addPilot(single, 101, {.frequency1 = k24GHzFrequency});
     ASSERT_EQ(LancerTirage(single, 1, settings, random, fixedSeed(3)), DrawStatus::Drawn);
     for (int g = 1; g <= single.groupCount[1]; ++g)
         for (int task : {kTaskSpeed, kTaskDuration}) {
@@ -575,19 +571,19 @@ TEST(Draw, TowPilots)
 TEST(Draw, RoundOneRescueExchangesTheMostConflicting)
 {
     Contest c;
-    addPilot(c, 1, 35010);
-    addPilot(c, 2, 35010);
-    addPilot(c, 3, 35010, 72230);
-    addPilot(c, 4, 35010, 72270);
-    addPilot(c, 5, 41000, 41100); // a spare, but no conflict
-    addPilot(c, 6, 40665);
-    addPilot(c, 7, 35100);
-    addPilot(c, 8, 35150);
-    addPilot(c, 9, k24GHzFrequency);
+    addPilot(c, 1, {.frequency1 = 35010});
+    addPilot(c, 2, {.frequency1 = 35010});
+    addPilot(c, 3, {.frequency1 = 35010, .frequency2 = 72230});
+    addPilot(c, 4, {.frequency1 = 35010, .frequency2 = 72270});
+    addPilot(c, 5, {.frequency1 = 41000, .frequency2 = 41100}); // a spare, but no conflict
+    addPilot(c, 6, {.frequency1 = 40665});
+    addPilot(c, 7, {.frequency1 = 35100});
+    addPilot(c, 8, {.frequency1 = 35150});
+    addPilot(c, 9, {.frequency1 = k24GHzFrequency});
     DrawSettings settings;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(8), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(8), &trace), DrawStatus::Drawn);
     EXPECT_GE(trace.speedRuns, 2);
     const auto states = pilotStates(c);
     EXPECT_EQ(states.at(3), (PilotState{72230, 35010, 1}));
@@ -604,9 +600,9 @@ TEST(Draw, RoundOneRescueExchangesTheMostConflicting)
     // In round 2 nobody is exchanged: the same field without spares fails.
     Contest later;
     for (int n = 1; n <= 4; ++n)
-        addPilot(later, n, 35010, 72200 + 40 * n);
+        addPilot(later, n, {.frequency1 = 35010, .frequency2 = 72200 + 40 * n});
     for (int n = 5; n <= 9; ++n)
-        addPilot(later, n, 41000 + 40 * n);
+        addPilot(later, n, {.frequency1 = 41000 + 40 * n});
     later.roundPrepared[1] = 1;
     const auto before = pilotStates(later);
     EXPECT_EQ(LancerTirage(later, 2, settings, random, fixedSeed(8)), DrawStatus::Impossible);
@@ -619,13 +615,13 @@ TEST(Draw, RescueTakesAtMostTwenty)
 {
     Contest c;
     for (int n = 1; n <= 25; ++n)
-        addPilot(c, n, 35010, k24GHzFrequency);
+        addPilot(c, n, {.frequency1 = 35010, .frequency2 = k24GHzFrequency});
     for (int n = 26; n <= 40; ++n)
-        addPilot(c, n, k24GHzFrequency, 72210);
+        addPilot(c, n, {.frequency1 = k24GHzFrequency, .frequency2 = 72210});
     DrawSettings settings;
     RandomSource random;
     DrawTrace trace;
-    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(12), DrawMethod::Fast, &trace), DrawStatus::Drawn);
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(12), &trace), DrawStatus::Drawn);
     EXPECT_EQ(trace.speedLevel, 1);
     EXPECT_EQ(trace.speedRuns, 2);
     for (const Pilot& p : c.pilots)
@@ -636,9 +632,9 @@ TEST(Draw, FailedRoundOneUndoesItsExchanges)
 {
     Contest c;
     for (int n = 1; n <= 4; ++n)
-        addPilot(c, n, 35010, 35015); // the spare is no better
+        addPilot(c, n, {.frequency1 = 35010, .frequency2 = 35015}); // the spare is no better
     for (int n = 5; n <= 9; ++n)
-        addPilot(c, n, 41000 + 40 * n);
+        addPilot(c, n, {.frequency1 = 41000 + 40 * n});
     c.FindPilote(6)->frequency2 = 72250;
     const auto before = pilotStates(c);
     DrawSettings settings;
@@ -659,7 +655,7 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
     int number = 0;
     for (int cluster = 1; cluster <= 12; ++cluster)
         for (int member = 0; member <= cluster; ++member)
-            addPilot(c, ++number, 35000 + 100 * cluster, k24GHzFrequency);
+            addPilot(c, ++number, {.frequency1 = 35000 + 100 * cluster, .frequency2 = k24GHzFrequency});
     ASSERT_EQ(number, 90);
     const auto before = pilotStates(c);
     for (int attempts : {0, 3, -7}) {
@@ -683,7 +679,7 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
         c.groupCount[1] = 0;
 
         DrawTrace trace;
-        EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(4), DrawMethod::Fast, &trace), DrawStatus::Impossible);
+        EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(4), &trace), DrawStatus::Impossible);
         EXPECT_EQ(trace.speedRuns, 60);
         EXPECT_EQ(settings.NombreTentatives, std::max(attempts, 0));
         EXPECT_EQ(random.state(), 4u);
@@ -696,7 +692,7 @@ TEST(Draw, MissingRecordsRaiseTheFaultAndStop)
 {
     Contest c;
     for (int n = 1; n <= 10; ++n)
-        addPilot(c, n, k24GHzFrequency);
+        addPilot(c, n, {.frequency1 = k24GHzFrequency});
     DrawSettings settings;
     RandomSource random(1);
     DrawRun run(c, 1, settings, random);
@@ -721,8 +717,46 @@ TEST(Draw, MissingRecordsRaiseTheFaultAndStop)
     EXPECT_FALSE(full.fault());
 }
 
-// The fast passes must draw exactly what the straightforward ones draw: same
-// groups, frequencies, exchanges, generator state.
+// A draw runs the passes of the run its maker makes, or the reference below
+// would prove nothing: passes that never place anyone fail every level of a
+// field the draw's own passes draw at once.
+TEST(Draw, TheMadeRunBringsItsOwnPasses)
+{
+    struct PlacingNobody : DrawRun {
+        using DrawRun::DrawRun;
+        int* passes = nullptr;
+        bool placementPass(int) override
+        {
+            ++*passes;
+            return false;
+        }
+        int pickTow(int, int) override { return -1; }
+    };
+    Contest c;
+    for (int n = 1; n <= 10; ++n)
+        addPilot(c, n, {.frequency1 = k24GHzFrequency}); // no spare: nothing to exchange
+    DrawSettings settings;
+    settings.NombreTentatives = 8; // two passes a run
+    RandomSource random;
+    ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3)), DrawStatus::Drawn);
+    c.groups.clear();
+    c.groupCount[1] = 0;
+
+    int passes = 0;
+    const DrawRunMaker placingNobody = [&](Contest& contest, int round, const DrawSettings& s, RandomSource& source) {
+        auto run = std::make_unique<PlacingNobody>(contest, round, s, source);
+        run->passes = &passes;
+        return std::unique_ptr<DrawRun>(std::move(run));
+    };
+    DrawTrace trace;
+    EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3), &trace, placingNobody), DrawStatus::Impossible);
+    EXPECT_EQ(trace.speedRuns, kDrawLevels);
+    EXPECT_EQ(passes, 2 * kDrawLevels);
+    EXPECT_TRUE(c.groups.empty());
+}
+
+// The draw's fast passes must draw exactly what the straightforward ones of
+// the reference draw: same groups, frequencies, exchanges, generator state.
 TEST(Draw, FastAndStraightforwardDrawTheSame)
 {
     struct Case {
@@ -752,17 +786,18 @@ TEST(Draw, FastAndStraightforwardDrawTheSame)
             Contest& c = results[m];
             if (k.oneChannel) {
                 for (int n = 1; n <= k.competitors; ++n)
-                    addPilot(c, n, 35010, 35010 + n);
+                    addPilot(c, n, {.frequency1 = 35010, .frequency2 = 35010 + n});
                 for (int t = 0; t < k.towPilots; ++t)
-                    addPilot(c, 101 + t, 35050 + 25 * t);
+                    addPilot(c, 101 + t, {.frequency1 = 35050 + 25 * t});
             } else {
                 buildField(c, k.competitors, k.towPilots, seed, k.crowded);
             }
             settings[m].NombreTentatives = k.attempts;
             RandomSource random;
-            const DrawMethod method = m ? DrawMethod::Straightforward : DrawMethod::Fast;
             for (int round = 1; round <= 2; ++round) {
-                status[m] = LancerTirage(c, round, settings[m], random, fixedSeed(seed * 7 + round), method, &traces[m]);
+                const auto seedOf = fixedSeed(seed * 7 + round);
+                status[m] = m ? fixtures::referenceDraw(c, round, settings[m], random, seedOf, &traces[m])
+                              : LancerTirage(c, round, settings[m], random, seedOf, &traces[m]);
                 if (status[m] != DrawStatus::Drawn)
                     break;
                 accept(c, round);

@@ -1,9 +1,12 @@
 #include "rounds/preparation.h"
 #include "rounds/weighing.h"
 
+#include "support/contest_builder.h"
+
 #include <gtest/gtest.h>
 
 using namespace r7t;
+using r7t::fixtures::addPilot;
 
 namespace {
 
@@ -11,14 +14,6 @@ struct Member {
     int32_t number;
     int32_t frequency;
 };
-
-void addPilot(Contest& c, int32_t number, const std::string& name, int32_t f1, int32_t f2 = 0)
-{
-    Pilot* p = c.addPilot(number);
-    p->name.assignUtf8(name);
-    p->frequency1 = f1;
-    p->frequency2 = f2;
-}
 
 // A drawn round: the same groups for both tasks, tow pilots by group.
 void addRound(Contest& c, int round, const std::vector<std::vector<Member>>& groups,
@@ -57,7 +52,7 @@ Contest& sixCompetitors(Contest& c)
 {
     const int32_t f[] = {35010, 35050, 35090, 35130, 35170, 35210};
     for (int n = 1; n <= 6; ++n)
-        addPilot(c, n, "Pilote " + std::to_string(n), f[n - 1]);
+        addPilot(c, n, {.name = "Pilote " + std::to_string(n), .frequency1 = f[n - 1]});
     return c;
 }
 
@@ -94,7 +89,7 @@ TEST(WatchMarks, LettersRunOnAndAFullSlotDropsFurtherMarks)
 {
     Contest c;
     for (int n = 1; n <= 8; ++n)
-        addPilot(c, n, "P" + std::to_string(n), 35010);
+        addPilot(c, n, {.name = "P" + std::to_string(n), .frequency1 = 35010});
     // Everybody on one channel: every pair of neighbours is marked.
     addRound(c, 1, {{{1, 35010}, {2, 35010}, {3, 35010}, {4, 35010}}, {{5, 35010}, {6, 35010}, {7, 35010}, {8, 35010}}});
     computeWatchMarks(c, 1, kTaskSpeed);
@@ -116,7 +111,7 @@ TEST(RoundLists, HeadersNameTheTowPilotOrAwaitOne)
 {
     Contest c;
     sixCompetitors(c);
-    addPilot(c, 101, "Remorqueur avec un nom bien trop long", 41000);
+    addPilot(c, 101, {.name = "Remorqueur avec un nom bien trop long", .frequency1 = 41000});
     addRound(c, 2, {{{1, 35010}, {2, 35050}, {3, 35090}}, {{4, 35130}, {5, 35170}, {6, 35210}}}, {101});
     Pilot* exchanged = c.FindPilote(2);
     exchanged->exchanged = 1;
@@ -236,7 +231,7 @@ Contest& roundOf(Contest& c, int competitors)
 {
     std::vector<std::vector<Member>> groups(1);
     for (int n = 1; n <= competitors; ++n) {
-        addPilot(c, n, "Pilote " + std::to_string(n), 35000 + 20 * n);
+        addPilot(c, n, {.name = "Pilote " + std::to_string(n), .frequency1 = 35000 + 20 * n});
         if (groups.back().size() == 4)
             groups.emplace_back();
         groups.back().push_back({n, 35000 + 20 * n});

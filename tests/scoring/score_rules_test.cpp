@@ -1,11 +1,11 @@
 #include "scoring/score_rules.h"
 
-#include "ranking/scored_contest.h"
+#include "support/scored_contest.h"
 
 #include <gtest/gtest.h>
 
 using namespace r7t;
-using r7t::testing::ScoredContest;
+using r7t::fixtures::ScoredContest;
 
 namespace {
 

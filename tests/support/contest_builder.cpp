@@ -1,5 +1,6 @@
 #include "support/contest_builder.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,26 @@ void addGroup(Contest& c, int round, int task, int g, int towPilot, const std::v
 
 } // namespace
 
+Pilot& addPilot(Contest& contest, int32_t number, const PilotFields& fields)
+{
+    Pilot* p = contest.addPilot(number);
+    if (!p)
+        throw std::runtime_error("no record for person " + std::to_string(number));
+    p->name.assignUtf8(fields.name);
+    p->licence.assignUtf8(fields.licence);
+    p->club.assignUtf8(fields.club);
+    p->country.assignUtf8(fields.country);
+    p->frequency1 = fields.frequency1;
+    p->frequency2 = fields.frequency2;
+    return *p;
+}
+
+void addPilots(Contest& contest, int32_t first, int32_t last)
+{
+    for (int32_t n = first; n <= last; ++n)
+        addPilot(contest, n);
+}
+
 void buildContest(Contest& c, const ContestShape& shape)
 {
     c.header.title.assignUtf8("Championnat de France R7T");
@@ -53,24 +74,23 @@ void buildContest(Contest& c, const ContestShape& shape)
     c.header.place.assignUtf8("Aérodrome de Saint-Hélène");
 
     for (int n = 1; n <= shape.competitors; ++n) {
-        Pilot* p = c.addPilot(n);
-        p->name.assignUtf8("Pilote n°" + std::to_string(n) + " Éloïse");
-        p->licence.assignUtf8("LIC" + std::to_string(100000 + n));
-        p->club.assignUtf8("Club des Cigognes " + std::to_string(n % 7));
-        p->clubNumber = 1000 + n % 7;
-        p->country.assignUtf8(n % 4 ? "France" : "Belgique");
-        p->remark.assignUtf8("Remarque : planeur rouge, câble de remorquage neuf");
-        p->frequency1 = n % 6 == 0 ? k24GHzFrequency : 35010 + 10 * n;
-        p->frequency2 = n % 3 == 0 ? 0 : 40665 + 10 * n;
-        p->exchanged = n % 11 == 0;
-        p->massGlider1 = 2000 + 30 * n;
-        p->massGlider2 = n % 2 ? 2500 + 20 * n : 0;
+        Pilot& p = addPilot(c, n,
+                            {.name = "Pilote n°" + std::to_string(n) + " Éloïse",
+                             .licence = "LIC" + std::to_string(100000 + n),
+                             .club = "Club des Cigognes " + std::to_string(n % 7),
+                             .country = n % 4 ? "France" : "Belgique",
+                             .frequency1 = n % 6 == 0 ? k24GHzFrequency : 35010 + 10 * n,
+                             .frequency2 = n % 3 == 0 ? 0 : 40665 + 10 * n});
+        p.clubNumber = 1000 + n % 7;
+        p.remark.assignUtf8("Remarque : planeur rouge, câble de remorquage neuf");
+        p.exchanged = n % 11 == 0;
+        p.massGlider1 = 2000 + 30 * n;
+        p.massGlider2 = n % 2 ? 2500 + 20 * n : 0;
     }
     for (int t = 0; t < shape.towPilots; ++t) {
-        Pilot* p = c.addPilot(kFirstTowPilot + t);
-        p->name.assignUtf8("Remorqueur " + std::to_string(t + 1));
-        p->frequency1 = 41000 + 10 * t;
-        p->participation = t % 9 ? kParticipating : 0;
+        Pilot& p = addPilot(c, kFirstTowPilot + t,
+                            {.name = "Remorqueur " + std::to_string(t + 1), .frequency1 = 41000 + 10 * t});
+        p.participation = t % 9 ? kParticipating : 0;
     }
 
     const std::vector<int> sizes = groupSizes(shape.competitors);

@@ -1,10 +1,33 @@
-// Contests for tests and benchmarks, built through the contest's own
-// operations.
+// Persons and whole contests for tests and benchmarks, built through the
+// contest's own operations.
 #pragma once
 
 #include "contest/contest.h"
 
+#include <cstdint>
+#include <string>
+
 namespace r7t::fixtures {
+
+// What a test gives a new person, written with designated initializers. The
+// defaults are what Contest::addPilot leaves (blank texts, no frequency), so
+// a field left out stays as created; each has an initializer so that leaving
+// it out draws no warning.
+struct PilotFields {
+    std::string name{}; // texts in UTF-8, stored as Windows-1252
+    std::string licence{};
+    std::string club{};
+    std::string country{};
+    int32_t frequency1 = 0;
+    int32_t frequency2 = 0;
+};
+
+// Every person a test or benchmark creates goes through here, so the counts
+// are the contest's own. Throws when the record cannot be created.
+Pilot& addPilot(Contest& contest, int32_t number, const PilotFields& fields = {});
+
+// Persons first..last with nothing but their numbers.
+void addPilots(Contest& contest, int32_t first, int32_t last);
 
 struct ContestShape {
     int competitors = 98;

@@ -5,25 +5,27 @@
 
 #include "contest/contest.h"
 #include "print/recording_device.h"
+#include "support/contest_builder.h"
 
 #include <string>
 #include <vector>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 inline constexpr int kUnit = 40;
 inline constexpr int kLine = 125;
 
-inline Pilot& addPilot(Contest& c, int number, const std::string& name, int32_t f1 = 35010, int32_t f2 = 0)
+// A person with every text the lists and sheets print: licence "L<n>",
+// club "Club <n>", France.
+inline Pilot& addListedPilot(Contest& c, int number, const std::string& name, int32_t f1 = 35010, int32_t f2 = 0)
 {
-    Pilot* p = c.addPilot(number);
-    p->name.assignUtf8(name);
-    p->licence.assignUtf8("L" + std::to_string(number));
-    p->club.assignUtf8("Club " + std::to_string(number));
-    p->country.assignUtf8("France");
-    p->frequency1 = f1;
-    p->frequency2 = f2;
-    return *p;
+    return addPilot(c, number,
+                    {.name = name,
+                     .licence = "L" + std::to_string(number),
+                     .club = "Club " + std::to_string(number),
+                     .country = "France",
+                     .frequency1 = f1,
+                     .frequency2 = f2});
 }
 
 struct Member {
@@ -90,4 +92,4 @@ inline int countKind(const RecordingDevice& device, PrintEvent::Kind kind)
     return n;
 }
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures

@@ -4,23 +4,24 @@
 
 #include "contest/contest.h"
 #include "scoring/score_rules.h"
+#include "support/contest_builder.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-namespace r7t::testing {
+namespace r7t::fixtures {
 
 class ScoredContest {
 public:
     Contest contest;
 
+    // Unnamed competitors are "Pilote <n>", licence "L<n>".
     Pilot& competitor(int number, const std::string& name = "", const std::string& licence = "")
     {
-        Pilot* p = contest.addPilot(number);
-        p->name.assignUtf8(name.empty() ? "Pilote " + std::to_string(number) : name);
-        p->licence.assignUtf8(licence.empty() ? "L" + std::to_string(number) : licence);
-        return *p;
+        return addPilot(contest, number,
+                        {.name = name.empty() ? "Pilote " + std::to_string(number) : name,
+                         .licence = licence.empty() ? "L" + std::to_string(number) : licence});
     }
 
     // The round's groups: for each task a tow record (10g) and a competitor
@@ -105,4 +106,4 @@ public:
     }
 };
 
-} // namespace r7t::testing
+} // namespace r7t::fixtures
