@@ -47,8 +47,8 @@ void applyCommandSettings(Contest& contest, CommandSettings& settings, int id)
 {
     switch (id) {
     case cmd::Import:
-    case cmd::Competitors: settings.EditeConcurrents = 1; break;
-    case cmd::TowPilots: settings.EditeConcurrents = 0; break;
+    case cmd::Competitors: settings.editCompetitors = 1; break;
+    case cmd::TowPilots: settings.editCompetitors = 0; break;
     case cmd::Preparation: contest.currentRound = 0; break;
     case cmd::RankingChosen: settings.rankingMode = 0; break;
     case cmd::RankingFinal: settings.rankingMode = 1; break;

@@ -44,7 +44,7 @@ enum class CommandAction {
     SaveCopy,
     Quit,
     Import,          // IMPORTDLG
-    PilotList,       // CHOIXPIL (competitors or tow pilots, by EditeConcurrents)
+    PilotList,       // CHOIXPIL (competitors or tow pilots, by editCompetitors)
     Preparation,     // PREPMANCHE
     Scores,          // LSTSCORE
     RankingByRound,  // CLASSE
@@ -63,7 +63,7 @@ enum class CommandAction {
 
 // The settings commands set before opening their dialog; the dialogs read them.
 struct CommandSettings {
-    int EditeConcurrents = 1; // 1 the pilot dialogs work on competitors, 0 on tow pilots
+    int editCompetitors = 1; // 1 the pilot dialogs work on competitors, 0 on tow pilots
     int rankingMode = 0;      // 0 chosen rounds, 1 final
 };
 
@@ -77,7 +77,7 @@ struct CommandCheck {
 // it, the message that refuses it. Ids are compared whole.
 CommandCheck checkCommand(const Contest& contest, int id);
 
-// What a command that may run sets before its dialog opens: EditeConcurrents,
+// What a command that may run sets before its dialog opens: editCompetitors,
 // the ranking mode, and the current round (0 before the preparation dialog).
 void applyCommandSettings(Contest& contest, CommandSettings& settings, int id);
 

@@ -104,7 +104,7 @@ WorstOutcome drawWorst(Draw draw)
     Contest c;
     worstField(c);
     DrawSettings settings;
-    settings.NombreTentatives = kMaxAttempts;
+    settings.attempts = kMaxAttempts;
     RandomSource random;
     DrawTrace trace;
     WorstOutcome out;

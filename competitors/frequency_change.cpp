@@ -38,7 +38,7 @@ FrequencyChangeOutcome cancelRoundsFrom(Contest& contest, int32_t fromRound)
     }
     contest.lastPreparedRound = contest.highestPreparedRound();
     contest.currentRound = 0;
-    contest.CalculeManchesCompletes();
+    contest.updateCompleteRounds();
     return outcome;
 }
 
@@ -49,7 +49,7 @@ FrequencyChangeOutcome cancelRoundsFrom(Contest& contest, const std::string& typ
 
 void afterFrequencyChange(Contest& contest, int32_t personNumber)
 {
-    if (Pilot* p = contest.FindPilote(personNumber); p && p->exchanged == 1)
+    if (Pilot* p = contest.findPilot(personNumber); p && p->exchanged == 1)
         p->exchanged = 0;
 }
 

@@ -126,7 +126,7 @@ std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& 
         }
         const int32_t number = leadingInt32(f[0]);
         const bool numberInRange = number >= kFirstImportNumber && number <= kLastImportNumber;
-        if (!numberInRange || contest.FindPilote(number) || numbersMet.test(static_cast<std::size_t>(number))) {
+        if (!numberInRange || contest.findPilot(number) || numbersMet.test(static_cast<std::size_t>(number))) {
             addFlag(flags, errors, lineNumber, kImportBadNumber);
             faulty = true;
         }

@@ -96,7 +96,7 @@ struct ImportOutcome {
 
 // "Importer" of the import dialog on an open stream (it must be seekable:
 // the import pass reads it again from its start). The contest keeps its counts;
-// MaxNumPilot current; the caller saves the contest when something was
+// highestNumber current; the caller saves the contest when something was
 // imported.
 ImportOutcome importCompetitors(Contest& contest, std::istream& file);
 

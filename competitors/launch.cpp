@@ -16,11 +16,11 @@ LaunchSettings applyLaunchChoices(Contest& contest, const LaunchChoices& choices
         p.participation = absent ? 0 : kParticipating;
     }
     LaunchSettings settings;
-    settings.MemesDeparts = choices.sameStarts;
+    settings.sameStartOrder = choices.sameStarts;
     // The field holds 7 characters; a negative count would leave the draw
     // without any bound on its passes, so it counts as 0.
     const int64_t attempts = leadingInteger(std::string_view(choices.attemptsText).substr(0, 7));
-    settings.NombreTentatives = static_cast<int>(std::clamp<int64_t>(attempts, 0, kMaxAttempts));
+    settings.attempts = static_cast<int>(std::clamp<int64_t>(attempts, 0, kMaxAttempts));
     return settings;
 }
 

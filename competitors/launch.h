@@ -19,8 +19,8 @@ struct LaunchChoices {
 };
 
 struct LaunchSettings {
-    int NombreTentatives = kMaxAttempts;
-    bool MemesDeparts = false;
+    int attempts = kMaxAttempts;
+    bool sameStartOrder = false;
 };
 
 // "Lancer" of the launch dialog: participation 0 for the absent competitors,

@@ -192,7 +192,7 @@ std::string unknownPersonText(int32_t number) { return "Aucun inscrit ne porte l
 EntryResult createPerson(Contest& contest, PersonKind kind, const PersonForm& form)
 {
     const bool tow = kind == PersonKind::TowPilot;
-    const int number = contest.NumeroLibre(tow);
+    const int number = contest.freeNumber(tow);
     if (number == 0)
         return refusal(EntryStatus::NoFreeNumber, 0, noFreeNumberText(kind));
     FormValues values;
@@ -212,7 +212,7 @@ EntryResult createPerson(Contest& contest, PersonKind kind, const PersonForm& fo
 
 EntryResult modifyPerson(Contest& contest, int32_t number, const PersonForm& form, bool frequenciesUnlocked)
 {
-    Pilot* p = contest.FindPilote(number);
+    Pilot* p = contest.findPilot(number);
     if (!p)
         return refusal(EntryStatus::NotFound, number, unknownPersonText(number));
     const PersonKind kind = kindOfNumber(number);
@@ -241,7 +241,7 @@ EntryResult modifyPerson(Contest& contest, int32_t number, const PersonForm& for
 
 DeleteStatus deletePerson(Contest& contest, int32_t number)
 {
-    if (!contest.FindPilote(number))
+    if (!contest.findPilot(number))
         return DeleteStatus::NotFound;
     if (anyRoundPrepared(contest))
         return DeleteStatus::RoundsPrepared;

@@ -116,7 +116,7 @@ struct EntryResult {
 
 // "INSCRIRE": the lowest free number of the kind (refused when there is
 // none), the checks, then the record with every field, the counters and
-// MaxNumPilot.
+// highestNumber.
 EntryResult createPerson(Contest& contest, PersonKind kind, const PersonForm& form);
 
 // "MODIFIER": the checks, refused when a locked frequency changes (unless a
@@ -127,7 +127,7 @@ EntryResult modifyPerson(Contest& contest, int32_t number, const PersonForm& for
 enum class DeleteStatus { Done, RoundsPrepared, NotFound };
 
 // "Supprimer": refused once any round is prepared; keeps the counters and
-// MaxNumPilot current.
+// highestNumber current.
 DeleteStatus deletePerson(Contest& contest, int32_t number);
 
 // Texts of the refusals the tables have no number for.

@@ -22,7 +22,7 @@ std::string backupPathFor(const std::string& path)
 
 void Contest::setPath(const std::string& path)
 {
-    szPath = path;
+    filePath = path;
     backupPath = path.empty() ? std::string() : backupPathFor(path);
 }
 
@@ -71,21 +71,21 @@ Pilot* Contest::addPilot(int32_t number)
     return pilot;
 }
 
-StartGroup* Contest::NewEquipe() { return append(groups); }
-FlightResult* Contest::NewResultat() { return append(results); }
-ExtraRecord* Contest::NewExtra() { return append(extras); }
+StartGroup* Contest::newGroup() { return append(groups); }
+FlightResult* Contest::newResult() { return append(results); }
+ExtraRecord* Contest::newExtra() { return append(extras); }
 
-Pilot* Contest::FindPilote(int32_t number, Report report)
+Pilot* Contest::findPilot(int32_t number, Report report)
 {
     for (Pilot& p : pilots)
         if (p.number == number)
             return &p;
     if (report == Report::Yes)
-        raiseFault(kFaultFindPilote);
+        raiseFault(kFaultMissingPilot);
     return nullptr;
 }
 
-const Pilot* Contest::FindPilote(int32_t number) const
+const Pilot* Contest::findPilot(int32_t number) const
 {
     for (const Pilot& p : pilots)
         if (p.number == number)
@@ -93,12 +93,12 @@ const Pilot* Contest::FindPilote(int32_t number) const
     return nullptr;
 }
 
-StartGroup* Contest::FindEquipe(int32_t round, int32_t id, int32_t task)
+StartGroup* Contest::findGroup(int32_t round, int32_t id, int32_t task)
 {
     for (StartGroup& g : groups)
         if (g.round == round && g.id == id && g.task == task)
             return &g;
-    raiseFault(kFaultFindEquipe);
+    raiseFault(kFaultMissingGroup);
     return nullptr;
 }
 
@@ -133,7 +133,7 @@ std::vector<GroupRecords> Contest::groupRecords(int32_t round, int32_t task)
 {
     std::vector<GroupRecords> found = collectRecords(groups, groupCount, round, task);
     if (std::any_of(found.begin(), found.end(), [](const GroupRecords& r) { return !r.tow || !r.competitors; }))
-        raiseFault(kFaultFindEquipe);
+        raiseFault(kFaultMissingGroup);
     return found;
 }
 
@@ -143,11 +143,11 @@ std::vector<StartGroup*> Contest::competitorRecords(int32_t round, int32_t task)
     for (const GroupRecords& records : collectRecords(groups, groupCount, round, task))
         found.push_back(records.competitors);
     if (std::find(found.begin(), found.end(), nullptr) != found.end())
-        raiseFault(kFaultFindEquipe);
+        raiseFault(kFaultMissingGroup);
     return found;
 }
 
-SlotRef Contest::FindEquipeDe(int32_t round, int32_t number, int32_t task)
+SlotRef Contest::findGroupOf(int32_t round, int32_t number, int32_t task)
 {
     for (StartGroup& g : groups) {
         if (g.round != round || g.task != task)
@@ -159,7 +159,7 @@ SlotRef Contest::FindEquipeDe(int32_t round, int32_t number, int32_t task)
     return {};
 }
 
-FlightResult* Contest::FindResultat(int32_t round, int32_t number, int32_t isReflight)
+FlightResult* Contest::findResult(int32_t round, int32_t number, int32_t isReflight)
 {
     FlightResult* found = nullptr;
     for (FlightResult& r : results)
@@ -185,7 +185,7 @@ void Contest::removePilot(int32_t number)
     }
 }
 
-void Contest::KillEquipe(int32_t round, int32_t id, int32_t task)
+void Contest::removeGroup(int32_t round, int32_t id, int32_t task)
 {
     auto it = std::find_if(groups.begin(), groups.end(), [&](const StartGroup& g) {
         return g.round == round && g.id == id && g.task == task;
@@ -194,7 +194,7 @@ void Contest::KillEquipe(int32_t round, int32_t id, int32_t task)
         groups.erase(it);
 }
 
-void Contest::KillResultat(int32_t round, int32_t number, int32_t isReflight)
+void Contest::removeResult(int32_t round, int32_t number, int32_t isReflight)
 {
     auto it = std::find_if(results.begin(), results.end(), [&](const FlightResult& r) {
         return r.round == round && r.number == number && r.isReflight == isReflight;
@@ -212,18 +212,18 @@ void Contest::KillResultat(int32_t round, int32_t number, int32_t isReflight)
     results.erase(it);
 }
 
-int Contest::ComptePresents() const
+int Contest::participantCount() const
 {
     int count = 0;
     for (int n = 1; n <= highestCompetitorNumber_; ++n) {
-        const Pilot* p = FindPilote(n);
+        const Pilot* p = findPilot(n);
         if (p && p->participation > 0)
             ++count;
     }
     return count;
 }
 
-int Contest::ComptePlaces(int32_t round) const
+int Contest::placedCount(int32_t round) const
 {
     std::bitset<100> placed;
     for (const StartGroup& g : groups) {
@@ -238,7 +238,7 @@ int Contest::ComptePlaces(int32_t round) const
     return static_cast<int>(placed.count());
 }
 
-void Contest::CalculeManchesCompletes()
+void Contest::updateCompleteRounds()
 {
     completeRoundCount = 0;
     lastCompleteRound = 0;
@@ -252,16 +252,16 @@ void Contest::CalculeManchesCompletes()
     }
 }
 
-int Contest::NumeroLibre(bool towPilots) const
+int Contest::freeNumber(bool towPilots) const
 {
     const int first = towPilots ? kFirstTowPilot : 1;
     for (int n = first; n < first + 90; ++n)
-        if (!FindPilote(n))
+        if (!findPilot(n))
             return n;
     return 0;
 }
 
-void Contest::FreeRam()
+void Contest::clearRecords()
 {
     pilots.clear();
     competitorCount_ = 0;
@@ -277,10 +277,10 @@ void Contest::removeRoundGroups(int32_t round)
     if (!isValidRound(round))
         return;
     for (int32_t g = 1; g <= groupCount[round]; ++g) {
-        KillEquipe(round, towRecordId(g), kTaskDuration);
-        KillEquipe(round, competitorRecordId(g), kTaskDuration);
-        KillEquipe(round, towRecordId(g), kTaskSpeed);
-        KillEquipe(round, competitorRecordId(g), kTaskSpeed);
+        removeGroup(round, towRecordId(g), kTaskDuration);
+        removeGroup(round, competitorRecordId(g), kTaskDuration);
+        removeGroup(round, towRecordId(g), kTaskSpeed);
+        removeGroup(round, competitorRecordId(g), kTaskSpeed);
     }
     results.remove_if([&](const FlightResult& r) { return r.round == round; });
 }

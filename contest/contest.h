@@ -17,9 +17,9 @@ namespace r7t {
 enum class Report { No, Yes };
 
 // Tags of the fault report.
-inline constexpr const char* kFaultFindPilote = "FINDPILOTE";
-inline constexpr const char* kFaultFindEquipe = "FINDEQUIPE";
-inline constexpr const char* kFaultRepriseFic = "REPRISEFIC (score)";
+inline constexpr const char* kFaultMissingPilot = "FINDPILOTE";
+inline constexpr const char* kFaultMissingGroup = "FINDEQUIPE";
+inline constexpr const char* kFaultScoreLink = "REPRISEFIC (score)";
 
 // String number of the out-of-memory alert.
 inline constexpr int kMessageOutOfMemory = 402;
@@ -45,7 +45,7 @@ public:
     Contest& operator=(const Contest&) = delete;
 
     // --- Data held in the contest file ---
-    int32_t MaDate = kFileTag;
+    int32_t fileTag = kFileTag;
     ContestHeader header;
     std::list<Pilot> pilots;          // competitors and tow pilots, creation order
     std::list<ExtraRecord> extras;
@@ -68,8 +68,8 @@ public:
     int currentRound = 0;   // the round the dialogs show; 0 = none
 
     // --- The open file ---
-    std::string szPath;     // contest file
-    std::string backupPath; // derived from szPath by setPath
+    std::string filePath;     // contest file
+    std::string backupPath; // derived from filePath by setPath
     bool isOpen = false;    // while a contest file is open
     FixedText<16> password; // working copy, copied into and out of the header
 
@@ -81,38 +81,38 @@ public:
     // People are added and removed only through addPilot and removePilot,
     // which keep the counts below.
     Pilot* addPilot(int32_t number);
-    StartGroup* NewEquipe();
-    FlightResult* NewResultat();
-    ExtraRecord* NewExtra();
+    StartGroup* newGroup();
+    FlightResult* newResult();
+    ExtraRecord* newExtra();
 
-    Pilot* FindPilote(int32_t number, Report report = Report::No);
-    const Pilot* FindPilote(int32_t number) const;
+    Pilot* findPilot(int32_t number, Report report = Report::No);
+    const Pilot* findPilot(int32_t number) const;
     // Raises the fault report when the group does not exist.
-    StartGroup* FindEquipe(int32_t round, int32_t id, int32_t task);
+    StartGroup* findGroup(int32_t round, int32_t id, int32_t task);
     // The records of groups 1..groupCount[round] of the round's task, in
     // group order (element 0 is group 1). The first record of each id
-    // counts, as FindEquipe finds it; a missing record stays null and raises
+    // counts, as findGroup finds it; a missing record stays null and raises
     // the fault report. Empty for an invalid round.
     std::vector<GroupRecords> groupRecords(int32_t round, int32_t task);
     // The competitor records alone; only a missing competitor record raises
     // the fault report.
     std::vector<StartGroup*> competitorRecords(int32_t round, int32_t task);
     // The first group of that round and task holding the pilot in a used slot.
-    SlotRef FindEquipeDe(int32_t round, int32_t number, int32_t task);
+    SlotRef findGroupOf(int32_t round, int32_t number, int32_t task);
     // The last result with that key.
-    FlightResult* FindResultat(int32_t round, int32_t number, int32_t isReflight);
+    FlightResult* findResult(int32_t round, int32_t number, int32_t isReflight);
 
     void removePilot(int32_t number);
-    void KillEquipe(int32_t round, int32_t id, int32_t task);
+    void removeGroup(int32_t round, int32_t id, int32_t task);
     // Also clears every group link to the removed result.
-    void KillResultat(int32_t round, int32_t number, int32_t isReflight);
+    void removeResult(int32_t round, int32_t number, int32_t isReflight);
 
-    int ComptePresents() const;
-    int ComptePlaces(int32_t round) const;
-    void CalculeManchesCompletes();
+    int participantCount() const;
+    int placedCount(int32_t round) const;
+    void updateCompleteRounds();
     // Lowest free number 1..90 (competitors) or 101..190 (tow pilots); 0 if none.
-    int NumeroLibre(bool towPilots) const;
-    void FreeRam();
+    int freeNumber(bool towPilots) const;
+    void clearRecords();
 
     // --- Counts of the people lists ---
     int competitorCount() const { return competitorCount_; }

@@ -216,7 +216,7 @@ std::vector<uint8_t> serializeContest(Contest& contest)
     ContestHeader& h = contest.header;
     h.version = kFormatVersion;
     h.lastPreparedRound = contest.lastPreparedRound;
-    h.language = Langue;
+    h.language = kLanguageOffset;
     h.password = contest.password;
 
     std::vector<uint8_t> out;
@@ -224,7 +224,7 @@ std::vector<uint8_t> serializeContest(Contest& contest)
                 kExtraSize * (contest.extras.size() + 1) + kGroupSize * (contest.groups.size() + 1) +
                 kResultSize * contest.results.size());
     Writer w(out);
-    w.i32(contest.MaDate);
+    w.i32(contest.fileTag);
     writeHeader(w, h);
     for (int32_t v : contest.roundHasScores)
         w.i32(v);
@@ -301,7 +301,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
 
     std::array<uint8_t, kExtraSize> extraBlock{};
     while (in.read(extraBlock.data(), kExtraSize) == kExtraSize && firstInteger(extraBlock.data()) != 0) {
-        ExtraRecord* e = contest.NewExtra();
+        ExtraRecord* e = contest.newExtra();
         if (!e) {
             ++outcome.recordsSkipped;
             continue;
@@ -311,7 +311,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
 
     std::array<uint8_t, kGroupSize> groupBlock{};
     while (in.read(groupBlock.data(), kGroupSize) == kGroupSize && firstInteger(groupBlock.data()) != 0) {
-        StartGroup* g = contest.NewEquipe();
+        StartGroup* g = contest.newGroup();
         if (!g) {
             ++outcome.recordsSkipped;
             continue;
@@ -330,7 +330,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
         }
 
     // Where each (round, number) flies in the duration groups: the first
-    // group in list order, as FindEquipeDe finds it, without a search per
+    // group in list order, as findGroupOf finds it, without a search per
     // result.
     std::unordered_map<uint64_t, SlotRef> durationSlots;
     auto slotKey = [](int32_t round, int32_t number) {
@@ -345,7 +345,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
     while (in.read(resultBlock.data(), kResultSize) == kResultSize) {
         if (firstInteger(resultBlock.data()) == 0)
             continue;
-        FlightResult* r = contest.NewResultat();
+        FlightResult* r = contest.newResult();
         if (!r) {
             ++outcome.recordsSkipped;
             continue;
@@ -356,7 +356,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
         auto found = durationSlots.find(slotKey(r->round, r->number));
         if (found == durationSlots.end()) {
             outcome.status = LoadStatus::OrphanResult;
-            contest.raiseFault(kFaultRepriseFic);
+            contest.raiseFault(kFaultScoreLink);
             return outcome;
         }
         GroupSlot& s = found->second.group->slots[found->second.slot];
@@ -364,7 +364,7 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
         if (r->speedTime != 0 && static_cast<float>(r->speedTime) <= contest.bestSpeedTime)
             contest.bestSpeedTime = static_cast<float>(r->speedTime);
     }
-    contest.CalculeManchesCompletes();
+    contest.updateCompleteRounds();
     return outcome;
 }
 
@@ -372,12 +372,12 @@ LoadOutcome RepriseFic(Contest& contest)
 {
     std::string bytes;
     // A missing, unreadable or oversized file is refused like an incompatible one.
-    if (readWholeFile(contest.szPath, bytes, kMaxContestFileSize) != ReadStatus::Ok)
+    if (readWholeFile(contest.filePath, bytes, kMaxContestFileSize) != ReadStatus::Ok)
         bytes.clear();
     return loadContest(contest, {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
 }
 
-SaveOutcome MajFichier(Contest& contest) { return saveTo(contest, contest.szPath); }
+SaveOutcome MajFichier(Contest& contest) { return saveTo(contest, contest.filePath); }
 SaveOutcome MajSauvegarde(Contest& contest) { return saveTo(contest, contest.backupPath); }
 SaveOutcome saveContestTo(Contest& contest, const std::string& path) { return saveTo(contest, path); }
 

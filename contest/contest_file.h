@@ -34,7 +34,7 @@ struct LoadOutcome {
     int formatVersion = 0;  // version read from the header
 };
 
-// Loads the file named by contest.szPath into the still empty contest.
+// Loads the file named by contest.filePath into the still empty contest.
 // Never creates or changes the file.
 LoadOutcome RepriseFic(Contest& contest);
 // The same from bytes already read.
@@ -53,7 +53,7 @@ struct SaveOutcome {
     bool ok() const { return status == SaveStatus::Saved; }
 };
 
-// Writes the contest to szPath, atomically; nothing unless isOpen is set.
+// Writes the contest to filePath, atomically; nothing unless isOpen is set.
 SaveOutcome MajFichier(Contest& contest);
 // Writes the backup: the same content to the backup path.
 SaveOutcome MajSauvegarde(Contest& contest);

@@ -1,6 +1,6 @@
 // Opening a contest: the path given on the command line, the name proposed
 // for a new contest, and the steps that leave a contest open (isOpen true)
-// or not (isOpen false, szPath empty).
+// or not (isOpen false, filePath empty).
 #pragma once
 
 #include "contest/contest.h"
@@ -36,7 +36,7 @@ std::string proposedFileNameToday(std::string_view pattern);
 // The file name without its folder (szFileTitle).
 std::string fileTitleOf(const std::string& path);
 
-// A new contest: szPath and the backup path set, isOpen true, the password
+// A new contest: filePath and the backup path set, isOpen true, the password
 // working copy from what was typed (cut to 12 characters). The file itself is
 // first written by the first save.
 void startNewContest(Contest& contest, const std::string& path, const std::string& typedPassword);
@@ -55,7 +55,7 @@ using AskPassword = std::function<std::optional<std::string>()>;
 // Loads an existing contest into the still empty contest and, when the file
 // carries a password, asks it once. Once open, the file is made writable by
 // its owner (the read-only attribute would make every save fail). Whenever
-// the result is not Opened, isOpen is false and szPath empty. The file is never
+// the result is not Opened, isOpen is false and filePath empty. The file is never
 // created or changed by a refusal.
 OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword);
 

@@ -11,7 +11,7 @@
 
 namespace r7t {
 
-inline constexpr int32_t kFileTag = 81245;      // MaDate
+inline constexpr int32_t kFileTag = 81245;      // fileTag
 inline constexpr int32_t kFormatVersion = 2;
 inline constexpr int kMaxRounds = 40;
 inline constexpr int kRoundTableSize = kMaxRounds + 1; // index 0 unused

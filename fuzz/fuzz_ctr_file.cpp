@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     inspection.isOpen = true;
     if (r7t::loadInspection(inspection, {data, size}).status != r7t::InspectionLoadStatus::Loaded)
         return 0;
-    for (const r7t::Planeur& p : inspection.planeurs)
+    for (const r7t::Glider& p : inspection.gliders)
         (void)r7t::verdictOf(p);
     // Whatever loaded must save and load again to the same bytes.
     std::vector<uint8_t> once = r7t::serializeInspection(inspection);

@@ -44,7 +44,7 @@ void inspectionSeeds(const std::filesystem::path& dir)
     write(dir / "empty.ctr", r7t::serializeInspection(inspection));
     for (int32_t pilot : {3, 12})
         for (int32_t glider : {1, 2}) {
-            r7t::Planeur* p = inspection.NewPlaneur();
+            r7t::Glider* p = inspection.newGlider();
             p->pilot = pilot;
             p->glider = glider;
             p->pilotName.assignUtf8("LEFÈVRE Luc");

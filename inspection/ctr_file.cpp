@@ -16,7 +16,7 @@ namespace {
 using Writer = RecordWriter;
 using Reader = RecordReader;
 
-void writePlaneur(Writer& w, const Planeur& p)
+void writeGlider(Writer& w, const Glider& p)
 {
     w.i32(p.pilot);
     w.i32(p.glider);
@@ -37,7 +37,7 @@ void writePlaneur(Writer& w, const Planeur& p)
     w.raw(p.reserved3);
 }
 
-void readPlaneur(Reader& r, Planeur& p)
+void readGlider(Reader& r, Glider& p)
 {
     p.pilot = r.i32();
     p.glider = r.i32();
@@ -70,11 +70,11 @@ InspectionLoadOutcome refuse(Inspection& inspection)
 std::vector<uint8_t> serializeInspection(const Inspection& inspection)
 {
     std::vector<uint8_t> bytes;
-    bytes.reserve(4 + inspection.planeurs.size() * kPlaneurSize);
+    bytes.reserve(4 + inspection.gliders.size() * kGliderSize);
     Writer w(bytes);
     w.i32(kCtrFileTag);
-    for (const Planeur& p : inspection.planeurs)
-        writePlaneur(w, p);
+    for (const Glider& p : inspection.gliders)
+        writeGlider(w, p);
     return bytes;
 }
 
@@ -83,27 +83,27 @@ InspectionLoadOutcome loadInspection(Inspection& inspection, std::span<const uin
     if (bytes.size() < 4 || Reader(bytes.data()).i32() != kCtrFileTag)
         return refuse(inspection);
     InspectionLoadOutcome outcome;
-    for (size_t at = 4; at < bytes.size(); at += kPlaneurSize) {
-        if (bytes.size() - at < static_cast<size_t>(kPlaneurSize)) {
+    for (size_t at = 4; at < bytes.size(); at += kGliderSize) {
+        if (bytes.size() - at < static_cast<size_t>(kGliderSize)) {
             outcome.truncated = true;
             break;
         }
-        Planeur read;
+        Glider read;
         Reader r(bytes.data() + at);
-        readPlaneur(r, read);
+        readGlider(r, read);
         if (read.pilot == 0)
             break;
-        Planeur* p = inspection.NewPlaneur();
+        Glider* p = inspection.newGlider();
         if (!p) {
             ++outcome.recordsSkipped;
             continue;
         }
         *p = read;
         ++outcome.records;
-        inspection.ActPilote = read.pilot;
+        inspection.currentPilot = read.pilot;
         // Only real pilot numbers count: the print range runs up to it.
-        if (isCompetitorNumber(read.pilot) && read.pilot > inspection.MaxNumPilot)
-            inspection.MaxNumPilot = read.pilot;
+        if (isCompetitorNumber(read.pilot) && read.pilot > inspection.highestNumber)
+            inspection.highestNumber = read.pilot;
     }
     return outcome;
 }
@@ -111,7 +111,7 @@ InspectionLoadOutcome loadInspection(Inspection& inspection, std::span<const uin
 InspectionLoadOutcome RepriseFic(Inspection& inspection)
 {
     std::string bytes;
-    if (readWholeFile(inspection.szPath, bytes, kMaxInspectionFileSize) != ReadStatus::Ok)
+    if (readWholeFile(inspection.filePath, bytes, kMaxInspectionFileSize) != ReadStatus::Ok)
         return refuse(inspection);
     return loadInspection(inspection,
                           {reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
@@ -122,7 +122,7 @@ InspectionSaveOutcome MajFichier(const Inspection& inspection)
     if (!inspection.isOpen)
         return {InspectionSaveStatus::NotOpen, {}};
     const std::vector<uint8_t> bytes = serializeInspection(inspection);
-    WriteOutcome written = writeFileAtomically(inspection.szPath, bytes);
+    WriteOutcome written = writeFileAtomically(inspection.filePath, bytes);
     if (!written.ok)
         return {InspectionSaveStatus::Failed, written.error};
     return {InspectionSaveStatus::Saved, {}};

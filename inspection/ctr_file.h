@@ -11,7 +11,7 @@
 
 namespace r7t {
 
-inline constexpr int kPlaneurSize = 140;
+inline constexpr int kGliderSize = 140;
 // A full inspection is 198 records (27 724 bytes); refusing much larger
 // files keeps a hostile one from exhausting memory.
 inline constexpr std::uintmax_t kMaxInspectionFileSize = 1024 * 1024;
@@ -36,7 +36,7 @@ struct InspectionLoadOutcome {
 // safe to give.
 InspectionLoadOutcome loadInspection(Inspection& inspection, std::span<const uint8_t> bytes);
 
-// Reads the file named by szPath. A missing, unreadable, oversized or
+// Reads the file named by filePath. A missing, unreadable, oversized or
 // foreign file is refused as incompatible (401) and isOpen cleared.
 // Never creates or changes the file.
 InspectionLoadOutcome RepriseFic(Inspection& inspection);
@@ -48,7 +48,7 @@ struct InspectionSaveOutcome {
     bool ok() const { return status == InspectionSaveStatus::Saved; }
 };
 
-// Writes the whole file to szPath atomically; nothing unless isOpen is set.
+// Writes the whole file to filePath atomically; nothing unless isOpen is set.
 InspectionSaveOutcome MajFichier(const Inspection& inspection);
 
 // Clears the read-only mark of a file just opened, so that the saves after

@@ -64,46 +64,46 @@ void Inspection::raiseAlert(int stringNumber)
         alertHandler_(stringNumber);
 }
 
-Planeur* Inspection::NewPlaneur()
+Glider* Inspection::newGlider()
 {
     try {
         if (failNextAllocation_) {
             failNextAllocation_ = false;
             throw std::bad_alloc();
         }
-        return &planeurs.emplace_back();
+        return &gliders.emplace_back();
     } catch (const std::bad_alloc&) {
         raiseAlert(kInspectionMessageOutOfMemory);
         return nullptr;
     }
 }
 
-Planeur* Inspection::FindPlaneur(int32_t pilot, int32_t glider)
+Glider* Inspection::findGlider(int32_t pilot, int32_t glider)
 {
-    for (Planeur& p : planeurs)
+    for (Glider& p : gliders)
         if (p.pilot == pilot && p.glider == glider)
             return &p;
     return nullptr;
 }
 
-const Planeur* Inspection::FindPlaneur(int32_t pilot, int32_t glider) const
+const Glider* Inspection::findGlider(int32_t pilot, int32_t glider) const
 {
-    for (const Planeur& p : planeurs)
+    for (const Glider& p : gliders)
         if (p.pilot == pilot && p.glider == glider)
             return &p;
     return nullptr;
 }
 
-void Inspection::KillPlaneur(const Planeur* planeur)
+void Inspection::removeGlider(const Glider* planeur)
 {
-    for (auto it = planeurs.begin(); it != planeurs.end(); ++it)
+    for (auto it = gliders.begin(); it != gliders.end(); ++it)
         if (&*it == planeur) {
-            planeurs.erase(it);
+            gliders.erase(it);
             return;
         }
 }
 
-int CtrlOK(const Planeur&, int check, float value, float reference)
+int checkPasses(const Glider&, int check, float value, float reference)
 {
     // Checks 1 and 2 compare with constants exact in any precision.
     switch (check) {
@@ -123,19 +123,19 @@ bool GliderVerdict::valid() const
     return true;
 }
 
-GliderVerdict verdictOf(const Planeur& p)
+GliderVerdict verdictOf(const Glider& p)
 {
     GliderVerdict v;
-    v.checks[kCheckMass - 1] = CtrlOK(p, kCheckMass, static_cast<float>(p.mass), 0.0f) == 1;
-    v.checks[kCheckSpan - 1] = CtrlOK(p, kCheckSpan, p.span, 0.0f) == 1;
+    v.checks[kCheckMass - 1] = checkPasses(p, kCheckMass, static_cast<float>(p.mass), 0.0f) == 1;
+    v.checks[kCheckSpan - 1] = checkPasses(p, kCheckSpan, p.span, 0.0f) == 1;
     v.checks[kCheckGroundClearance - 1] = p.groundClearance != 0;
-    v.checks[kCheckWidth - 1] = CtrlOK(p, kCheckWidth, p.width, p.span) == 1;
-    v.checks[kCheckHeight - 1] = CtrlOK(p, kCheckHeight, p.height, p.span) == 1;
+    v.checks[kCheckWidth - 1] = checkPasses(p, kCheckWidth, p.width, p.span) == 1;
+    v.checks[kCheckHeight - 1] = checkPasses(p, kCheckHeight, p.height, p.span) == 1;
     v.checks[kCheckCanopy - 1] = p.canopy != 0;
     return v;
 }
 
-int buttonState(const Planeur& p)
+int buttonState(const Glider& p)
 {
     if (p.valid)
         return 2;
@@ -146,34 +146,34 @@ NewPilotStatus createPilot(Inspection& inspection, int32_t number, std::string_v
 {
     if (!isCompetitorNumber(number))
         return NewPilotStatus::BadNumber;
-    if (inspection.FindPlaneur(number, 1))
+    if (inspection.findGlider(number, 1))
         return NewPilotStatus::Exists;
-    Planeur* first = inspection.NewPlaneur();
+    Glider* first = inspection.newGlider();
     if (!first)
         return NewPilotStatus::OutOfMemory;
-    Planeur* second = inspection.NewPlaneur();
+    Glider* second = inspection.newGlider();
     if (!second) {
         // A pilot with one glider would break the two-records rule.
-        inspection.KillPlaneur(first);
+        inspection.removeGlider(first);
         return NewPilotStatus::OutOfMemory;
     }
     const std::string_view name = nameCp1252.substr(0, kPilotNameLength);
     for (int g = 1; g <= 2; ++g) {
-        Planeur& p = g == 1 ? *first : *second;
+        Glider& p = g == 1 ? *first : *second;
         p.pilot = number;
         p.glider = g;
         p.pilotName.assignRaw(name);
     }
-    inspection.ActPilote = number;
-    if (number > inspection.MaxNumPilot)
-        inspection.MaxNumPilot = number;
+    inspection.currentPilot = number;
+    if (number > inspection.highestNumber)
+        inspection.highestNumber = number;
     return NewPilotStatus::Created;
 }
 
 void deletePilot(Inspection& inspection, int32_t number)
 {
     for (int g = 1; g <= 2; ++g)
-        inspection.KillPlaneur(inspection.FindPlaneur(number, g));
+        inspection.removeGlider(inspection.findGlider(number, g));
 }
 
 } // namespace r7t

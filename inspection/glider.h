@@ -14,13 +14,13 @@
 
 namespace r7t {
 
-inline constexpr int32_t kCtrFileTag = 51245;     // MaDate of the .ctr file
+inline constexpr int32_t kCtrFileTag = 51245;     // fileTag of the .ctr file
 inline constexpr int kInspectionMessageIncompatible = 401; // "Le fichier choisi est incompatible !"
 inline constexpr int kInspectionMessageOutOfMemory = 402;  // "Mémoire insuffisante\rCréation impossible !"
 inline constexpr int kInspectionMessagePilotExists = 403;  // "Ce pilote existe déjà !"
 inline constexpr int kInspectionMessageBadNumber = 404;    // "Numéro incompatible !"
 
-// The checks of CtrlOK, in the order of the inspection sheet's lights.
+// The checks of checkPasses, in the order of the inspection sheet's lights.
 inline constexpr int kCheckMass = 1;
 inline constexpr int kCheckSpan = 2;
 inline constexpr int kCheckGroundClearance = 3; // the box itself
@@ -30,7 +30,7 @@ inline constexpr int kCheckCanopy = 6;          // the box itself
 
 // One inspected glider; every field of the 140-byte file record under its
 // own name (the link at offset 8 is not kept: the list owns the order).
-struct Planeur {
+struct Glider {
     int32_t pilot = 0;            // competitor number, 1..99
     int32_t glider = 0;           // 1 or 2
     FixedText<32> model;          // "Marque ou modèle", at most 29 characters
@@ -48,7 +48,7 @@ struct Planeur {
     int32_t filled = 0;           // saved with "Enregistrer" (0 again for "N'existe pas")
     std::array<uint8_t, 4> reserved3{};
 
-    bool operator==(const Planeur&) const = default;
+    bool operator==(const Glider&) const = default;
 };
 
 // The records of one inspection and the program's working state.
@@ -58,23 +58,23 @@ public:
     Inspection(const Inspection&) = delete;
     Inspection& operator=(const Inspection&) = delete;
 
-    int32_t MaDate = kCtrFileTag;
-    std::list<Planeur> planeurs; // creation (or file) order, stable addresses
-    int MaxNumPilot = 0;         // highest pilot number 1..99 created or loaded
-    int ActPilote = 0;
-    int ActPlaneur = 0;
+    int32_t fileTag = kCtrFileTag;
+    std::list<Glider> gliders; // creation (or file) order, stable addresses
+    int highestNumber = 0;         // highest pilot number 1..99 created or loaded
+    int currentPilot = 0;
+    int currentGlider = 0;
     bool isOpen = false;         // while an inspection file is open
-    std::string szPath;
+    std::string filePath;
 
     // Appends a zero-filled record; on exhausted memory raises 402 and
     // returns null.
-    Planeur* NewPlaneur();
+    Glider* newGlider();
     // The first record of that pilot and glider, or null.
-    Planeur* FindPlaneur(int32_t pilot, int32_t glider);
-    const Planeur* FindPlaneur(int32_t pilot, int32_t glider) const;
+    Glider* findGlider(int32_t pilot, int32_t glider);
+    const Glider* findGlider(int32_t pilot, int32_t glider) const;
     // Unlinks and frees exactly that record; an unknown record changes nothing.
-    void KillPlaneur(const Planeur* planeur);
-    void FreeRam() { planeurs.clear(); }
+    void removeGlider(const Glider* planeur);
+    void clearRecords() { gliders.clear(); }
 
     void setAlertHandler(std::function<void(int)> handler) { alertHandler_ = std::move(handler); }
     void raiseAlert(int stringNumber);
@@ -90,7 +90,7 @@ private:
 // unknown numbers: the boxes are judged by their own value). Checks 4 and 5
 // compare the measure with the double constant times the reference span,
 // the product formed in extended precision.
-int CtrlOK(const Planeur& planeur, int check, float value, float reference);
+int checkPasses(const Glider& planeur, int check, float value, float reference);
 
 // The six checks of a stored glider, as the inspection sheet recomputes
 // them: the stored measures, the stored span as reference.
@@ -98,10 +98,10 @@ struct GliderVerdict {
     std::array<bool, 6> checks{}; // index = check number - 1
     bool valid() const;
 };
-GliderVerdict verdictOf(const Planeur& planeur);
+GliderVerdict verdictOf(const Glider& planeur);
 
 // State of a glider's button: 0 empty, 1 filled but not valid, 2 valid.
-int buttonState(const Planeur& planeur);
+int buttonState(const Glider& planeur);
 
 enum class NewPilotStatus {
     Created,

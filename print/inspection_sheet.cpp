@@ -28,18 +28,18 @@ constexpr const char* kUnknown = "?????";
 
 std::string ansi(std::string_view utf8) { return utf8ToCp1252(utf8); }
 
-void gliderBlock(PrintEngine& engine, const Planeur& p)
+void gliderBlock(PrintEngine& engine, const Glider& p)
 {
-    engine.PremLigneManche(stringPrintf("\t%s - %s\t%s \t%s", kGlider[p.glider == 2 ? 1 : 0],
+    engine.printLine(stringPrintf("\t%s - %s\t%s \t%s", kGlider[p.glider == 2 ? 1 : 0],
                                         std::string(p.pilotName.raw()).c_str(), std::string(p.model.raw()).c_str(),
                                         std::string(p.registration.raw()).c_str()),
-                           1, kStyleEnGras, tabConcImpr);
-    engine.PremLigneManche("  ", 0, kStylePlain, tabConcImpr);
+                           1, kStyleBold, kCompetitorSheetTabs);
+    engine.printLine("  ", 0, kStylePlain, kCompetitorSheetTabs);
     const GliderVerdict verdict = verdictOf(p);
     auto line = [&](const char* label, const std::string& value, int check) {
         const char* judged = verdict.checks[static_cast<size_t>(check - 1)] ? kValid : kInvalid;
-        engine.PremLigneManche(ansi(stringPrintf("\t%s\t", label)) + value + "\t" + judged, 1, kStylePlain,
-                               tabConcImpr);
+        engine.printLine(ansi(stringPrintf("\t%s\t", label)) + value + "\t" + judged, 1, kStylePlain,
+                               kCompetitorSheetTabs);
     };
     line(kMassLabel, inspectionMass(p.mass), kCheckMass);
     line(kSpanLabel, inspectionSpan(p.span), kCheckSpan);
@@ -47,16 +47,16 @@ void gliderBlock(PrintEngine& engine, const Planeur& p)
     line(kHeightLabel, inspectionSection(p.height), kCheckHeight);
     line(kGroundLabel, "", kCheckGroundClearance);
     line(kCanopyLabel, "", kCheckCanopy);
-    engine.PremLigneManche(" ", 0, kStylePlain, tabConcImpr);
-    engine.PremLigneManche(ansi(verdict.valid() ? kGliderValid : kGliderInvalid), 1, kStyleEnGras, tabConcImpr);
+    engine.printLine(" ", 0, kStylePlain, kCompetitorSheetTabs);
+    engine.printLine(ansi(verdict.valid() ? kGliderValid : kGliderInvalid), 1, kStyleBold, kCompetitorSheetTabs);
 }
 
 // Two lines down, a double rule, one more line.
 void blockEnd(PrintEngine& engine)
 {
-    engine.cmptLines += 2;
-    engine.doubleRule(engine.cmptLines);
-    ++engine.cmptLines;
+    engine.currentLine += 2;
+    engine.doubleRule(engine.currentLine);
+    ++engine.currentLine;
 }
 
 } // namespace
@@ -75,37 +75,37 @@ std::string inspectionSpan(float cm)
 
 std::string inspectionSection(float cm) { return cm == 0.0f ? kUnknown : stringPrintf("%6.1f", double(cm)); }
 
-PrintOutcome ImprPlaneur(const Inspection& inspection, PrintEngine& engine, int DebImpr, int FinImpr)
+PrintOutcome ImprPlaneur(const Inspection& inspection, PrintEngine& engine, int firstNumber, int lastNumber)
 {
-    if (!engine.StartJob(kInspectionDocumentName, 11))
-        return engine.EndJob();
+    if (!engine.startJob(kInspectionDocumentName, 11))
+        return engine.endJob();
     // Pilot numbers run from 1 to 99, whatever range was typed.
-    const int last = FinImpr < 99 ? FinImpr : 99;
-    for (int n = DebImpr > 1 ? DebImpr : 1; n <= last; ++n) {
-        const Planeur* first = inspection.FindPlaneur(n, 1);
+    const int last = lastNumber < 99 ? lastNumber : 99;
+    for (int n = firstNumber > 1 ? firstNumber : 1; n <= last; ++n) {
+        const Glider* first = inspection.findGlider(n, 1);
         if (!first || !first->filled)
             continue;
         if (!engine.startPage())
             break;
-        engine.cmptLines = 2;
-        engine.PremLigneManche(ansi(stringPrintf("\t%s %i\t", kTitle, n)), 1, kStyleGrosNum, tabConcImpr);
+        engine.currentLine = 2;
+        engine.printLine(ansi(stringPrintf("\t%s %i\t", kTitle, n)), 1, kStyleLarge, kCompetitorSheetTabs);
         engine.doubleRule(5);
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
         gliderBlock(engine, *first);
         blockEnd(engine);
-        const Planeur* second = inspection.FindPlaneur(n, 2);
+        const Glider* second = inspection.findGlider(n, 2);
         if (second && second->filled) {
             gliderBlock(engine, *second);
         } else {
-            engine.PremLigneManche(stringPrintf("\t%s \t", kNoGlider2), 1, kStylePlain, tabConcImpr);
+            engine.printLine(stringPrintf("\t%s \t", kNoGlider2), 1, kStylePlain, kCompetitorSheetTabs);
         }
         blockEnd(engine);
-        engine.PremLigneManche(kSignature, 1, kStylePlain, tabConcImpr);
-        engine.cmptLines = 0;
+        engine.printLine(kSignature, 1, kStylePlain, kCompetitorSheetTabs);
+        engine.currentLine = 0;
         if (!engine.endPage() || !engine.mayContinue())
             break;
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 } // namespace r7t

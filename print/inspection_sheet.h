@@ -11,8 +11,8 @@
 
 namespace r7t {
 
-// Prints the inspection sheets of competitors DebImpr..FinImpr.
-PrintOutcome ImprPlaneur(const Inspection& inspection, PrintEngine& engine, int DebImpr, int FinImpr);
+// Prints the inspection sheets of competitors firstNumber..lastNumber.
+PrintOutcome ImprPlaneur(const Inspection& inspection, PrintEngine& engine, int firstNumber, int lastNumber);
 
 // The printed value of a measure: "?????" when it is 0.
 std::string inspectionMass(int32_t grams);     // "%i"

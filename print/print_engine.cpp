@@ -16,7 +16,7 @@ int mulDiv(int a, int b, int c)
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
-PrintDialogSetup PrepImpr() { return PrintDialogSetup{}; }
+PrintDialogSetup printDialogSetup() { return PrintDialogSetup{}; }
 
 PrintEngine::PrintEngine(PrintDevice& device) : device_(device) {}
 
@@ -31,33 +31,33 @@ void PrintEngine::selectFont(const DeviceFont& font)
     device_.selectFont(font);
 }
 
-bool PrintEngine::StartJob(std::string_view documentName, int bodyPoints, int bodyWeight)
+bool PrintEngine::startJob(std::string_view documentName, int bodyPoints, int bodyWeight)
 {
     bodyFont_ = font(bodyPoints, bodyWeight);
     selectFont(bodyFont_);
     const TextMetrics tm = device_.textMetrics();
-    yChar = tm.height + tm.externalLeading;
+    linePitch = tm.height + tm.externalLeading;
     columnUnit = tm.aveCharWidth;
     large = device_.horizontalResolution();
     // A device without metrics would divide by zero; it prints nothing.
-    LignesParPage = yChar > 0 ? device_.verticalResolution() / yChar : 0;
-    cmptLines = 0;
-    bUserAbort = false;
+    linesPerPage = linePitch > 0 ? device_.verticalResolution() / linePitch : 0;
+    currentLine = 0;
+    userAbort = false;
     failed_ = false;
     pageOpen_ = false;
     pagesStarted_ = 0;
     penY_ = 0;
     started_ = device_.startDoc(std::string(documentName)) > 0;
-    if (!started_ || yChar <= 0)
+    if (!started_ || linePitch <= 0)
         failed_ = true;
     return !failed_;
 }
 
-PrintOutcome PrintEngine::EndJob()
+PrintOutcome PrintEngine::endJob()
 {
-    if (pageOpen_ && !failed_ && !bUserAbort)
+    if (pageOpen_ && !failed_ && !userAbort)
         endPage();
-    cmptLines = 0;
+    currentLine = 0;
     if (!started_)
         return PrintOutcome::Failed;
     started_ = false;
@@ -65,7 +65,7 @@ PrintOutcome PrintEngine::EndJob()
         device_.abortDoc();
         return PrintOutcome::Failed;
     }
-    if (bUserAbort) {
+    if (userAbort) {
         device_.abortDoc();
         return PrintOutcome::Cancelled;
     }
@@ -109,11 +109,11 @@ bool PrintEngine::openPage(const std::function<void()>& head)
 {
     if (failed_)
         return false;
-    if (cmptLines != 0 && pageOpen_)
+    if (currentLine != 0 && pageOpen_)
         return true;
     if (!startPage())
         return false;
-    cmptLines = 0;
+    currentLine = 0;
     if (head)
         head();
     return !failed_;
@@ -123,8 +123,8 @@ bool PrintEngine::endEntry(int threshold)
 {
     if (failed_)
         return false;
-    if (cmptLines > threshold) {
-        cmptLines = 0;
+    if (currentLine > threshold) {
+        currentLine = 0;
         if (!endPage())
             return false;
     }
@@ -133,9 +133,9 @@ bool PrintEngine::endEntry(int threshold)
 
 bool PrintEngine::keepOnPage(const std::function<void()>& head)
 {
-    if (pageOpen_ && cmptLines < LignesParPage)
+    if (pageOpen_ && currentLine < linesPerPage)
         return !failed_;
-    cmptLines = 0;
+    currentLine = 0;
     if (pageOpen_ && !endPage())
         return false;
     if (!mayContinue())
@@ -145,9 +145,9 @@ bool PrintEngine::keepOnPage(const std::function<void()>& head)
 
 bool PrintEngine::mayContinue()
 {
-    if (AbortProc && !bUserAbort)
-        AbortProc();
-    return !bUserAbort && !failed_;
+    if (serveEvents && !userAbort)
+        serveEvents();
+    return !userAbort && !failed_;
 }
 
 void PrintEngine::textAt(int x, int y, std::string_view cp1252) { device_.drawText(x, y, cp1252); }
@@ -160,9 +160,9 @@ void PrintEngine::field(int x, int y, std::string_view text)
         device_.drawText(x, y, text);
 }
 
-void PrintEngine::PremLigneManche(std::string_view text, int split, int style, TabSet tabs)
+void PrintEngine::printLine(std::string_view text, int split, int style, TabSet tabs)
 {
-    const int y = cmptLines * yChar;
+    const int y = currentLine * linePitch;
     if (split == 0) {
         field(columnX(tabs.empty() ? 0 : tabs[0]), y, text);
     } else {
@@ -173,12 +173,12 @@ void PrintEngine::PremLigneManche(std::string_view text, int split, int style, T
                 text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
             if (index < tabs.size()) {
                 if (index == 1 && style != kStylePlain) {
-                    if (style == kStyleGrosNum)
-                        GrosNum(part, kStyledColumn);
-                    else if (style == kStyleEnPetit)
-                        EnPetit(part, kStyledColumn);
-                    else if (style == kStyleEnGras)
-                        EnGras(part, kStyledColumn);
+                    if (style == kStyleLarge)
+                        printLarge(part, kStyledColumn);
+                    else if (style == kStyleSmall)
+                        printSmall(part, kStyledColumn);
+                    else if (style == kStyleBold)
+                        printBold(part, kStyledColumn);
                 } else {
                     field(columnX(tabs[index]), y, part);
                 }
@@ -188,22 +188,22 @@ void PrintEngine::PremLigneManche(std::string_view text, int split, int style, T
             start = tab + 1;
         }
     }
-    ++cmptLines;
+    ++currentLine;
 }
 
 void PrintEngine::styled(const DeviceFont& font, std::string_view text, int column, int yOffset)
 {
     const DeviceFont previous = current_;
     selectFont(font);
-    field(columnX(column), cmptLines * yChar + yOffset, text);
+    field(columnX(column), currentLine * linePitch + yOffset, text);
     selectFont(previous);
 }
 
-void PrintEngine::GrosNum(std::string_view text, int column) { styled(font(20, kWeightBold), text, column, 0); }
+void PrintEngine::printLarge(std::string_view text, int column) { styled(font(20, kWeightBold), text, column, 0); }
 
-void PrintEngine::EnGras(std::string_view text, int column) { styled(font(12, kWeightBold), text, column, 0); }
+void PrintEngine::printBold(std::string_view text, int column) { styled(font(12, kWeightBold), text, column, 0); }
 
-void PrintEngine::EnPetit(std::string_view text, int column)
+void PrintEngine::printSmall(std::string_view text, int column)
 {
     styled(font(6, kWeightBold), text, column, layoutY(4));
 }
@@ -218,22 +218,22 @@ void PrintEngine::rule(int x1, int x2, int y)
     penY_ = y;
 }
 
-void PrintEngine::headRule(int line) { rule(columnX(0), large - kLeftMargin * columnUnit, line * yChar + yChar / 3); }
+void PrintEngine::headRule(int line) { rule(columnX(0), large - kLeftMargin * columnUnit, line * linePitch + linePitch / 3); }
 
 void PrintEngine::doubleRule(int line)
 {
     headRule(line);
-    rule(columnX(0), large - kLeftMargin * columnUnit, line * yChar + (2 * yChar) / 5);
+    rule(columnX(0), large - kLeftMargin * columnUnit, line * linePitch + (2 * linePitch) / 5);
 }
 
 void PrintEngine::separatorRule(int line)
 {
-    rule(columnX(0), large - kLeftMargin * columnUnit, line * yChar + yChar / 2);
+    rule(columnX(0), large - kLeftMargin * columnUnit, line * linePitch + linePitch / 2);
 }
 
 void PrintEngine::underHeaderRule(int line)
 {
-    rule(24 * columnUnit, large - kLeftMargin * columnUnit, line * yChar + (3 * yChar) / 4);
+    rule(24 * columnUnit, large - kLeftMargin * columnUnit, line * linePitch + (3 * linePitch) / 4);
 }
 
 void PrintEngine::verticalLine(int x, int top, int bottom) { device_.drawLine(x, top, x, bottom); }

@@ -16,11 +16,11 @@ namespace r7t {
 
 // Tab-stop sets, in column units before the left margin is added.
 using TabSet = std::span<const int>;
-inline constexpr std::array<int, 6> TabDeparts{0, 5, 14, 25, 50, 100};
-inline constexpr std::array<int, 5> TabListe{0, 5, 14, 60, 80};
-inline constexpr std::array<int, 10> TabClassement{0, 5, 14, 24, 34, 50, 67, 75, 85, 103};
-inline constexpr std::array<int, 8> TabReleve{0, 5, 14, 47, 62, 77, 90, 105};
-inline constexpr std::array<int, 5> tabConcImpr{0, 5, 40, 70, 100};
+inline constexpr std::array<int, 6> kStartListTabs{0, 5, 14, 25, 50, 100};
+inline constexpr std::array<int, 5> kPilotListTabs{0, 5, 14, 60, 80};
+inline constexpr std::array<int, 10> kRankingTabs{0, 5, 14, 24, 34, 50, 67, 75, 85, 103};
+inline constexpr std::array<int, 8> kRoundSheetTabs{0, 5, 14, 47, 62, 77, 90, 105};
+inline constexpr std::array<int, 5> kCompetitorSheetTabs{0, 5, 40, 70, 100};
 
 inline constexpr const char* kDocumentName = "Manifestation";
 inline constexpr const char* kInspectionDocumentName = "CTRLR7T";
@@ -34,7 +34,7 @@ inline constexpr int kWeightNormal = 400;
 inline constexpr int kWeightBold = 700;
 
 // Field 1 of a split line: drawn at its tab stop (0) or by a styled printer.
-enum LineStyle { kStylePlain = 0, kStyleGrosNum = 1, kStyleEnPetit = 2, kStyleEnGras = 3 };
+enum LineStyle { kStylePlain = 0, kStyleLarge = 1, kStyleSmall = 2, kStyleBold = 3 };
 
 // Fixed positions of the layouts (flight sheets, the small font's offset)
 // are units of a 300-dpi printer, scaled to the device.
@@ -44,7 +44,7 @@ inline constexpr int kLayoutDpi = 300;
 // multiply-divide); 0 when c is 0.
 int mulDiv(int a, int b, int c);
 
-// How the print dialog opens for every job (PrepImpr): on a new printer,
+// How the print dialog opens for every job (printDialogSetup): on a new printer,
 // the system's default one (nothing of the last job is kept), without page
 // range or selection, one copy. Printing to a file stays offered, so that
 // the platform's "print to PDF" works as the printers do.
@@ -55,7 +55,7 @@ struct PrintDialogSetup {
     bool printToFile = true;
     int copies = 1;
 };
-PrintDialogSetup PrepImpr();
+PrintDialogSetup printDialogSetup();
 
 enum class PrintOutcome {
     Printed,        // the document was ended with at least one page
@@ -73,13 +73,13 @@ public:
     PrintDevice& device() { return device_; }
 
     // --- Job frame, after the print dialog ---
-    // Creates and selects the body font, reads its metrics (yChar, column
-    // unit, large, LignesParPage), clears bUserAbort and starts the document.
+    // Creates and selects the body font, reads its metrics (linePitch, column
+    // unit, large, linesPerPage), clears userAbort and starts the document.
     // False when the document could not be started (the job is failed).
-    bool StartJob(std::string_view documentName, int bodyPoints, int bodyWeight = kWeightNormal);
+    bool startJob(std::string_view documentName, int bodyPoints, int bodyWeight = kWeightNormal);
     // Closes the last page when one is open, then ends the document; or
     // abandons it after a failure, a cancel, or when no page was opened.
-    PrintOutcome EndJob();
+    PrintOutcome endJob();
 
     // Arial of that size: height -(points x LOGPIXELSY / 72).
     DeviceFont font(int points, int weight = kWeightNormal) const;
@@ -87,11 +87,11 @@ public:
     const DeviceFont& bodyFont() const { return bodyFont_; }
 
     // --- Pages ---
-    // Before an entry: when no page is open (cmptLines 0), starts one and
+    // Before an entry: when no page is open (currentLine 0), starts one and
     // draws the head. False when the job must stop.
     bool openPage(const std::function<void()>& head);
-    // After an entry: when cmptLines > threshold the page is ended
-    // (cmptLines 0); pending events are served; false when the job must stop
+    // After an entry: when currentLine > threshold the page is ended
+    // (currentLine 0); pending events are served; false when the job must stop
     // (failure or user cancel).
     bool endEntry(int threshold);
     // For lines printed without the threshold test: when the current line
@@ -111,21 +111,21 @@ public:
     int pagesStarted() const { return pagesStarted_; }
 
     // --- Lines ---
-    // Prints one line at cmptLines and advances one line. Split: fields cut
+    // Prints one line at currentLine and advances one line. Split: fields cut
     // at tabs, field i at tab value i; field 1 by the styled printer of the
     // style. Fields beyond the tab set are not drawn; each field is cut to
     // kFieldCapacity bytes.
-    void PremLigneManche(std::string_view text, int split, int style, TabSet tabs);
-    // Bold printers at column (+ margin), line cmptLines; no advance.
-    void GrosNum(std::string_view text, int column);  // 20 pt
-    void EnGras(std::string_view text, int column);   // 12 pt
-    void EnPetit(std::string_view text, int column);  // 6 pt, 4 layout units lower
+    void printLine(std::string_view text, int split, int style, TabSet tabs);
+    // Bold printers at column (+ margin), line currentLine; no advance.
+    void printLarge(std::string_view text, int column);  // 20 pt
+    void printBold(std::string_view text, int column);   // 12 pt
+    void printSmall(std::string_view text, int column);  // 6 pt, 4 layout units lower
 
     // --- Rules at line n, from the left margin to large - margin ---
-    void headRule(int line);        // n yChar + yChar/3
-    void doubleRule(int line);      // the head rule and n yChar + 2 yChar/5
-    void separatorRule(int line);   // n yChar + yChar/2
-    void underHeaderRule(int line); // n yChar + 3 yChar/4, from 24 column units
+    void headRule(int line);        // n linePitch + linePitch/3
+    void doubleRule(int line);      // the head rule and n linePitch + 2 linePitch/5
+    void separatorRule(int line);   // n linePitch + linePitch/2
+    void underHeaderRule(int line); // n linePitch + 3 linePitch/4, from 24 column units
     void rule(int x1, int x2, int y);
     void verticalLine(int x, int top, int bottom);
     // The y of the last horizontal rule drawn (the pen position).
@@ -139,15 +139,15 @@ public:
     int layoutY(int units) const;
 
     // --- State of the job ---
-    int yChar = 0;         // line pitch: height + external leading of the body font
+    int linePitch = 0;         // line pitch: height + external leading of the body font
     int columnUnit = 0;    // average character width of the body font
     int large = 0;         // printable width
-    int LignesParPage = 0; // printable height / yChar
-    int cmptLines = 0;     // current line; 0 = no page open
-    bool bUserAbort = false;
+    int linesPerPage = 0; // printable height / linePitch
+    int currentLine = 0;     // current line; 0 = no page open
+    bool userAbort = false;
     // Called between entries to keep the user interface alive (the job
     // frame serves its events there, so that "Annuler" is seen).
-    std::function<void()> AbortProc;
+    std::function<void()> serveEvents;
 
 private:
     void styled(const DeviceFont& font, std::string_view text, int column, int yOffset);

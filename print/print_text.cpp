@@ -27,7 +27,7 @@ std::string upperAscii(std::string_view text)
 
 const Pilot* openEntry(PrintEngine& engine, Contest& contest, int32_t number, const std::function<void()>& head)
 {
-    const Pilot* pilot = contest.FindPilote(number, Report::Yes);
+    const Pilot* pilot = contest.findPilot(number, Report::Yes);
     if (!pilot) {
         engine.fail();
         return nullptr;

@@ -30,7 +30,7 @@ constexpr int kListThresholdMargin = 6;
 constexpr int kWeighingThresholdMargin = 4;
 
 // The page-break test of the lists: room left for the next entry.
-int listThreshold(const PrintEngine& engine) { return engine.LignesParPage - kListThresholdMargin; }
+int listThreshold(const PrintEngine& engine) { return engine.linesPerPage - kListThresholdMargin; }
 
 // "%u", or "_______" for a mass not entered.
 std::string massText(int32_t grams) { return grams == 0 ? "_______" : stringPrintf("%u", static_cast<unsigned>(grams)); }
@@ -117,17 +117,17 @@ PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind
     std::stable_sort(pilots.begin(), pilots.end(),
                      [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
 
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     const std::string title =
         "\t" + table(kind == PilotListKind::Competitors ? kTextCompetitors : kTextTowPilots) + "\t\t";
     auto head = [&] {
-        engine.cmptLines = 2;
-        engine.PremLigneManche(title, 1, kStyleGrosNum, TabListe);
-        ++engine.cmptLines;
-        engine.PremLigneManche(contestLine(contest, false), 1, kStyleEnGras, TabListe);
+        engine.currentLine = 2;
+        engine.printLine(title, 1, kStyleLarge, kPilotListTabs);
+        ++engine.currentLine;
+        engine.printLine(contestLine(contest, false), 1, kStyleBold, kPilotListTabs);
         engine.doubleRule(5);
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
     };
 
     unsigned index = 0;
@@ -135,43 +135,43 @@ PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind
         if (!engine.openPage(head))
             break;
         ++index;
-        engine.PremLigneManche(stringPrintf("%u \t%02u \t %s \t", index, static_cast<unsigned>(p->number),
+        engine.printLine(stringPrintf("%u \t%02u \t %s \t", index, static_cast<unsigned>(p->number),
                                             std::string(p->name.raw()).c_str()) +
                                    ansi("Licence : ") + std::string(p->licence.raw()),
-                               1, kStyleGrosNum, TabListe);
+                               1, kStyleLarge, kPilotListTabs);
         const std::string clubNumber = p->clubNumber == 0 ? "" : stringPrintf("%u", static_cast<unsigned>(p->clubNumber));
-        engine.PremLigneManche(stringPrintf("\t\t%s \t%s   %s", std::string(p->club.raw()).c_str(),
+        engine.printLine(stringPrintf("\t\t%s \t%s   %s", std::string(p->club.raw()).c_str(),
                                             clubNumber.c_str(), std::string(p->country.raw()).c_str()),
-                               1, kStylePlain, TabListe);
-        engine.PremLigneManche(stringPrintf("\t\tFreq1 : %s \tFreq2 : %s", frequency(p->frequency1).c_str(),
+                               1, kStylePlain, kPilotListTabs);
+        engine.printLine(stringPrintf("\t\tFreq1 : %s \tFreq2 : %s", frequency(p->frequency1).c_str(),
                                             p->frequency2 == 0 ? "" : frequency(p->frequency2).c_str()),
-                               1, kStylePlain, TabListe);
+                               1, kStylePlain, kPilotListTabs);
         if (p->massGlider1 != 0 || p->massGlider2 != 0)
-            engine.PremLigneManche(stringPrintf("\t\tm1 : %s g.\tm2 : %s g.", massText(p->massGlider1).c_str(),
+            engine.printLine(stringPrintf("\t\tm1 : %s g.\tm2 : %s g.", massText(p->massGlider1).c_str(),
                                                 massText(p->massGlider2).c_str()),
-                                   1, kStylePlain, TabListe);
+                                   1, kStylePlain, kPilotListTabs);
         if (!p->remark.empty())
             for (std::string_view line : remarkLines(p->remark.raw()))
-                engine.PremLigneManche("\t\t" + std::string(line) + " \t ", 1, kStylePlain, TabListe);
-        engine.separatorRule(engine.cmptLines);
-        ++engine.cmptLines;
+                engine.printLine("\t\t" + std::string(line) + " \t ", 1, kStylePlain, kPilotListTabs);
+        engine.separatorRule(engine.currentLine);
+        ++engine.currentLine;
         if (!engine.endEntry(listThreshold(engine)))
             break;
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
-PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int DebImpr, int FinImpr)
+PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int firstNumber, int lastNumber)
 {
     std::vector<const Pilot*> pilots;
     for (const Pilot& p : contest.pilots)
-        if (p.isCompetitor() && p.number >= DebImpr && p.number <= FinImpr)
+        if (p.isCompetitor() && p.number >= firstNumber && p.number <= lastNumber)
             pilots.push_back(&p);
     std::stable_sort(pilots.begin(), pilots.end(),
                      [](const Pilot* a, const Pilot* b) { return a->number < b->number; });
 
-    if (!engine.StartJob(kDocumentName, 11, kWeightBold))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 11, kWeightBold))
+        return engine.endJob();
     const DeviceFont small = engine.font(11, kWeightBold);
     const DeviceFont big = engine.font(24, kWeightBold);
     auto at = [&](int x, int y, std::string_view text) {
@@ -198,24 +198,24 @@ PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int DebImp
         if (!engine.endPage() || !engine.mayContinue())
             break;
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, int task)
 {
     if (!isValidRound(round) || (task != kTaskSpeed && task != kTaskDuration))
         return PrintOutcome::NothingPrinted;
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     const std::string title = stringPrintf("\t%s   -   %s %i\t\t", table(task == kTaskSpeed ? kTextSpeed : kTextDuration).c_str(),
                                            table(kTextRound).c_str(), round);
     auto head = [&] {
-        engine.cmptLines = 2;
-        engine.PremLigneManche(title, 1, kStyleGrosNum, TabDeparts);
-        ++engine.cmptLines;
-        engine.PremLigneManche(contestLine(contest, true), 1, kStyleEnGras, TabDeparts);
+        engine.currentLine = 2;
+        engine.printLine(title, 1, kStyleLarge, kStartListTabs);
+        ++engine.currentLine;
+        engine.printLine(contestLine(contest, true), 1, kStyleBold, kStartListTabs);
         engine.headRule(5);
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
     };
     const std::string frequency2 = table(kTextFrequency2);
     const std::string watch = table(kTextWatch);
@@ -234,7 +234,7 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
         std::string towName = "????  ";
         std::string towFrequency = table(kTextToBeDecided);
         if (towSlot.pilotNumber != kNoTowPilot) {
-            const Pilot* towPilot = contest.FindPilote(towSlot.pilotNumber, Report::Yes);
+            const Pilot* towPilot = contest.findPilot(towSlot.pilotNumber, Report::Yes);
             if (!towPilot) {
                 engine.fail();
                 break;
@@ -245,13 +245,13 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
         // The group's head needs a page as much as its members do.
         if (!engine.openPage(head))
             break;
-        engine.doubleRule(engine.cmptLines);
-        ++engine.cmptLines;
-        engine.PremLigneManche(stringPrintf("Groupe %i   -   Remorqueur : %s   (%s) ", g, towName.c_str(),
+        engine.doubleRule(engine.currentLine);
+        ++engine.currentLine;
+        engine.printLine(stringPrintf("Groupe %i   -   Remorqueur : %s   (%s) ", g, towName.c_str(),
                                             towFrequency.c_str()),
-                               0, kStylePlain, TabDeparts);
-        engine.separatorRule(engine.cmptLines);
-        ++engine.cmptLines;
+                               0, kStylePlain, kStartListTabs);
+        engine.separatorRule(engine.currentLine);
+        ++engine.currentLine;
         for (int s = 0; s < members->usedSlots(); ++s) {
             const GroupSlot& slot = members->slots[static_cast<size_t>(s)];
             const Pilot* pilot = openEntry(engine, contest, slot.pilotNumber, head);
@@ -259,18 +259,18 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
                 stopped = true;
                 break;
             }
-            engine.PremLigneManche(stringPrintf("%u \t%02u \t %s", static_cast<unsigned>(slot.flightOrder),
+            engine.printLine(stringPrintf("%u \t%02u \t %s", static_cast<unsigned>(slot.flightOrder),
                                                 static_cast<unsigned>(slot.pilotNumber),
                                                 std::string(pilot->name.raw()).c_str()),
-                                   1, kStyleGrosNum, TabDeparts);
+                                   1, kStyleLarge, kStartListTabs);
             const bool watched = hasUpperCase(slot.watchLetters.raw());
-            engine.PremLigneManche(
+            engine.printLine(
                 stringPrintf("\t\t%s \t%s \t%s %s", frequency(slot.frequency).c_str(),
                              slot.onFrequency2 ? frequency2.c_str() : "", watched ? watch.c_str() : "",
                              watchList(slot, *members, previous).c_str()),
-                1, kStylePlain, TabDeparts);
-            engine.separatorRule(engine.cmptLines);
-            ++engine.cmptLines;
+                1, kStylePlain, kStartListTabs);
+            engine.separatorRule(engine.currentLine);
+            ++engine.currentLine;
             if (!engine.endEntry(listThreshold(engine))) {
                 stopped = true;
                 break;
@@ -278,8 +278,8 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
         }
         previous = members;
     }
-    if (stopped || engine.failed() || engine.bUserAbort)
-        return engine.EndJob();
+    if (stopped || engine.failed() || engine.userAbort)
+        return engine.endJob();
 
     // The competitors who do not fly the round: in no duration group.
     std::vector<uint8_t> placed(100, 0);
@@ -294,26 +294,26 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
     std::vector<std::string> absent;
     for (int32_t n = 1; n <= 99; ++n)
         if (!placed[static_cast<size_t>(n)])
-            if (const Pilot* p = contest.FindPilote(n))
+            if (const Pilot* p = contest.findPilot(n))
                 absent.push_back(stringPrintf("%i - %s", n, std::string(p->name.raw()).c_str()));
     if (absent.empty())
         absent.push_back("Aucun");
 
     if (!engine.openPage(head))
-        return engine.EndJob();
-    engine.doubleRule(engine.cmptLines);
-    ++engine.cmptLines;
+        return engine.endJob();
+    engine.doubleRule(engine.currentLine);
+    ++engine.currentLine;
     if (!engine.keepOnPage(head))
-        return engine.EndJob();
-    engine.PremLigneManche(ansi(stringPrintf("Ne participent pas à la manche %i :", round)), 0, kStylePlain,
-                           TabDeparts);
-    ++engine.cmptLines;
+        return engine.endJob();
+    engine.printLine(ansi(stringPrintf("Ne participent pas à la manche %i :", round)), 0, kStylePlain,
+                           kStartListTabs);
+    ++engine.currentLine;
     for (const std::string& line : absent) {
         if (!engine.keepOnPage(head))
             break;
-        engine.PremLigneManche(line, 0, kStylePlain, TabDeparts);
+        engine.printLine(line, 0, kStylePlain, kStartListTabs);
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
@@ -323,27 +323,27 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
     std::vector<StartGroup*> groups;
     const bool complete = competitorRecords(contest, round, kTaskDuration, groups);
 
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     if (!complete) {
         engine.fail();
-        return engine.EndJob();
+        return engine.endJob();
     }
     const DeviceFont small = engine.font(9);
     const std::string title = stringPrintf("\t %s %i\t\t", table(kTextRound).c_str(), round);
     auto head = [&] {
-        engine.cmptLines = 2;
-        engine.PremLigneManche(title, 1, kStyleGrosNum, TabDeparts);
-        ++engine.cmptLines;
-        engine.PremLigneManche(contestLine(contest, true), 1, kStyleEnGras, TabDeparts);
+        engine.currentLine = 2;
+        engine.printLine(title, 1, kStyleLarge, kStartListTabs);
+        ++engine.currentLine;
+        engine.printLine(contestLine(contest, true), 1, kStyleBold, kStartListTabs);
         // The legend stands on lines 1 to 3: on line 4 it would run into
         // any contest line longer than 75 column units.
         engine.selectFont(small);
         for (int i = 0; i < 3; ++i)
-            engine.textAt(90 * engine.columnUnit, (1 + i) * engine.yChar, table(kTextLegend + i));
+            engine.textAt(90 * engine.columnUnit, (1 + i) * engine.linePitch, table(kTextLegend + i));
         engine.selectFont(engine.bodyFont());
         engine.headRule(5);
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
     };
     const std::string header = ansi("\t\t\tVitesse\tVisa\tDurée\tAtterro.\tVisa");
     static constexpr int kBoxes[] = {53, 68, 83, 84, 98, 108};
@@ -353,14 +353,14 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
         const StartGroup& group = *groups[g];
         if (!engine.openPage(head))
             break;
-        engine.doubleRule(engine.cmptLines);
-        ++engine.cmptLines;
-        engine.PremLigneManche(stringPrintf("Groupe %i   ", static_cast<int>(g) + 1), 0, kStylePlain, TabDeparts);
-        engine.separatorRule(engine.cmptLines);
-        ++engine.cmptLines;
+        engine.doubleRule(engine.currentLine);
+        ++engine.currentLine;
+        engine.printLine(stringPrintf("Groupe %i   ", static_cast<int>(g) + 1), 0, kStylePlain, kStartListTabs);
+        engine.separatorRule(engine.currentLine);
+        ++engine.currentLine;
         engine.selectFont(small);
-        engine.PremLigneManche(header, 1, kStyleEnPetit, TabReleve);
-        engine.underHeaderRule(engine.cmptLines - 1);
+        engine.printLine(header, 1, kStyleSmall, kRoundSheetTabs);
+        engine.underHeaderRule(engine.currentLine - 1);
         engine.selectFont(engine.bodyFont());
         for (int s = 0; s < group.usedSlots(); ++s) {
             const GroupSlot& slot = group.slots[static_cast<size_t>(s)];
@@ -371,15 +371,15 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
             }
             const int top = engine.penY();
             const std::string name(pilot->name.raw().substr(0, 20));
-            engine.PremLigneManche(stringPrintf(" \t%02u \t %s", static_cast<unsigned>(slot.pilotNumber), name.c_str()),
-                                   1, kStyleGrosNum, TabDeparts);
+            engine.printLine(stringPrintf(" \t%02u \t %s", static_cast<unsigned>(slot.pilotNumber), name.c_str()),
+                                   1, kStyleLarge, kStartListTabs);
             const std::string marks =
                 slot.watchLetters.empty() ? "" : "(" + std::string(slot.watchLetters.raw()) + ")";
-            engine.PremLigneManche(
+            engine.printLine(
                 stringPrintf("\t\t%s \t%s \t%s %s", frequency(slot.frequency).c_str(), marks.c_str(), "", ""), 1,
-                kStylePlain, TabDeparts);
-            engine.separatorRule(engine.cmptLines);
-            ++engine.cmptLines;
+                kStylePlain, kStartListTabs);
+            engine.separatorRule(engine.currentLine);
+            ++engine.currentLine;
             const int bottom = engine.penY();
             for (int x : kBoxes)
                 engine.verticalLine(x * engine.columnUnit, top, bottom);
@@ -390,7 +390,7 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
             }
         }
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round)
@@ -431,24 +431,24 @@ PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round
         }
     }
 
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     if (!complete) {
         engine.fail();
-        return engine.EndJob();
+        return engine.endJob();
     }
     const std::string title = ansi(stringPrintf("\tPesées - Manche :   %i\t", round));
     const std::string confidential = ansi("\tCONFIDENTIEL (destiné au Directeur de compétition)");
     const std::string speedCheck = ansi("contrôle VITESSE : ________ g  pla____");
     const std::string durationCheck = ansi("contrôle DUREE : ________ g  pla____");
     auto head = [&] {
-        engine.cmptLines = 2;
-        engine.PremLigneManche(title, 1, kStyleGrosNum, TabListe);
-        ++engine.cmptLines;
-        engine.PremLigneManche(contestLine(contest, false), 1, kStyleEnGras, TabListe);
-        engine.PremLigneManche(confidential, 1, kStyleEnGras, TabListe);
+        engine.currentLine = 2;
+        engine.printLine(title, 1, kStyleLarge, kPilotListTabs);
+        ++engine.currentLine;
+        engine.printLine(contestLine(contest, false), 1, kStyleBold, kPilotListTabs);
+        engine.printLine(confidential, 1, kStyleBold, kPilotListTabs);
         engine.doubleRule(6);
-        engine.cmptLines = 7;
+        engine.currentLine = 7;
     };
 
     for (const Entry& e : entries) {
@@ -456,22 +456,22 @@ PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round
             const Pilot* pilot = openEntry(engine, contest, e.number, head);
             if (!pilot)
                 break;
-            engine.PremLigneManche(stringPrintf("  \t%02u \t %s \t Inscription : pla1 = %s g      pla2 = %s g",
+            engine.printLine(stringPrintf("  \t%02u \t %s \t Inscription : pla1 = %s g      pla2 = %s g",
                                                 static_cast<unsigned>(e.number), std::string(pilot->name.raw()).c_str(),
                                                 massText(pilot->massGlider1).c_str(),
                                                 massText(pilot->massGlider2).c_str()),
-                                   1, kStyleGrosNum, TabListe);
-            ++engine.cmptLines;
-            engine.PremLigneManche("\t\t" + (e.speedCheck ? speedCheck : std::string()) + "\t" +
+                                   1, kStyleLarge, kPilotListTabs);
+            ++engine.currentLine;
+            engine.printLine("\t\t" + (e.speedCheck ? speedCheck : std::string()) + "\t" +
                                        (e.durationCheck ? durationCheck : std::string()),
-                                   1, kStylePlain, TabListe);
-            engine.separatorRule(engine.cmptLines);
-            ++engine.cmptLines;
+                                   1, kStylePlain, kPilotListTabs);
+            engine.separatorRule(engine.currentLine);
+            ++engine.currentLine;
         }
-        if (!engine.endEntry(engine.LignesParPage - kWeighingThresholdMargin))
+        if (!engine.endEntry(engine.linesPerPage - kWeighingThresholdMargin))
             break;
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 } // namespace r7t

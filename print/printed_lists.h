@@ -19,9 +19,9 @@ enum class PilotListKind { Competitors, TowPilots };
 // The registered competitors (1..99) or tow pilots (above 100), by number.
 PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind kind);
 
-// One page per competitor numbered DebImpr..FinImpr, at the fixed places of
+// One page per competitor numbered firstNumber..lastNumber, at the fixed places of
 // the pre-printed form.
-PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int DebImpr, int FinImpr);
+PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int firstNumber, int lastNumber);
 
 // The groups of the round for the task (kTaskSpeed or kTaskDuration) with
 // tow pilots, frequencies and watch marks, then the competitors who do not

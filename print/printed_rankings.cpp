@@ -39,32 +39,32 @@ struct RankingReport {
 
     void head()
     {
-        engine.cmptLines = 2;
-        engine.PremLigneManche(title, 1, kStyleGrosNum, TabClassement);
-        ++engine.cmptLines;
-        engine.PremLigneManche(contestLine(contest, true, "\t\t"), 1, kStyleEnGras, TabClassement);
+        engine.currentLine = 2;
+        engine.printLine(title, 1, kStyleLarge, kRankingTabs);
+        ++engine.currentLine;
+        engine.printLine(contestLine(contest, true, "\t\t"), 1, kStyleBold, kRankingTabs);
         engine.doubleRule(5);
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
     }
 
     // The competitor line and the column heading under it.
     void blockStart(const std::string& competitorLine, const char* lastColumn)
     {
-        engine.PremLigneManche(competitorLine, 1, kStyleGrosNum, TabClassement);
+        engine.printLine(competitorLine, 1, kStyleLarge, kRankingTabs);
         engine.selectFont(headingFont);
-        engine.PremLigneManche(
+        engine.printLine(
             ansi(std::string("\t\tVitesse\tPénal V\tPoints V\t(Gr) Durée\tAtterro.\tPénal D\tPoints D\t") + lastColumn),
-            1, kStyleEnPetit, TabClassement);
-        engine.underHeaderRule(engine.cmptLines - 1);
+            1, kStyleSmall, kRankingTabs);
+        engine.underHeaderRule(engine.currentLine - 1);
         engine.selectFont(engine.bodyFont());
     }
 
     // Two rules across the line that follows, then that line is skipped.
     void blockEnd()
     {
-        engine.headRule(engine.cmptLines);
-        engine.separatorRule(engine.cmptLines);
-        ++engine.cmptLines;
+        engine.headRule(engine.currentLine);
+        engine.separatorRule(engine.currentLine);
+        ++engine.currentLine;
     }
 };
 
@@ -110,8 +110,8 @@ FlightTexts flightTexts(const RoundScore& score)
 
 PrintOutcome ImprimeManche(Contest& contest, PrintEngine& engine, int round, const std::vector<RoundScore>& sorted)
 {
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     RankingReport report{contest, engine,
                   stringPrintf("\t%s   -   %s %i\t\t", table(kTextResults).c_str(), table(kTextRound).c_str(), round),
                   engine.font(6)};
@@ -125,22 +125,22 @@ PrintOutcome ImprimeManche(Contest& contest, PrintEngine& engine, int round, con
             break;
         report.blockStart(stringPrintf("%i\t%i\t", position, score.number) + competitorText(*pilot), "Total");
         const FlightTexts t = flightTexts(score);
-        engine.PremLigneManche(stringPrintf("\t\t%s\t%s\t%7.2f\t%s\t%s\t%s\t%7.2f \t%7.2f     %s", t.speed.c_str(),
+        engine.printLine(stringPrintf("\t\t%s\t%s\t%7.2f\t%s\t%s\t%s\t%7.2f \t%7.2f     %s", t.speed.c_str(),
                                             t.speedPenalty.c_str(), double(score.speedPoints), t.duration.c_str(),
                                             t.landing.c_str(), t.durationPenalty.c_str(), double(score.durationPoints),
                                             double(score.total), t.glider.c_str()),
-                               1, kStylePlain, TabClassement);
+                               1, kStylePlain, kRankingTabs);
         report.blockEnd();
-        if (!engine.endEntry(engine.LignesParPage - kEntryMargin))
+        if (!engine.endEntry(engine.linesPerPage - kEntryMargin))
             break;
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const OverallRanking& ranking)
 {
-    if (!engine.StartJob(kDocumentName, 10))
-        return engine.EndJob();
+    if (!engine.startJob(kDocumentName, 10))
+        return engine.endJob();
     const std::string kind = table(ranking.mode == RankingMode::Final ? kTextFinal : kTextIntermediate);
     RankingReport report{contest, engine,
                   stringPrintf("\t%s  %s - %i manches\t\t", table(kTextRanking).c_str(), kind.c_str(),
@@ -148,11 +148,11 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
                   engine.font(6)};
     auto head = [&] { report.head(); };
     const float leader = ranking.leaderTotal();
-    const int threshold = engine.LignesParPage - kEntryMargin - ranking.lastRound;
+    const int threshold = engine.linesPerPage - kEntryMargin - ranking.lastRound;
 
     bool stopped = false;
     for (const RankedEntry& entry : overallOrder(contest, ranking)) {
-        const Pilot* pilot = entry.pilot ? entry.pilot : contest.FindPilote(entry.number, Report::Yes);
+        const Pilot* pilot = entry.pilot ? entry.pilot : contest.findPilot(entry.number, Report::Yes);
         if (!pilot) {
             engine.fail();
             stopped = true;
@@ -172,16 +172,16 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
                 const FlightTexts t = flightTexts(s);
                 const std::string total = s.discarded ? stringPrintf("(%7.2f)", double(s.total))
                                                       : stringPrintf(" %7.2f ", double(s.total));
-                engine.PremLigneManche(stringPrintf("\t   m%i\t%s\t%s\t%7.2f\t%s\t%s\t%s\t%7.2f \t%s     %s", r,
+                engine.printLine(stringPrintf("\t   m%i\t%s\t%s\t%7.2f\t%s\t%s\t%s\t%7.2f \t%s     %s", r,
                                                     t.speed.c_str(), t.speedPenalty.c_str(), double(s.speedPoints),
                                                     t.duration.c_str(), t.landing.c_str(),
                                                     t.durationPenalty.c_str(), double(s.durationPoints),
                                                     total.c_str(), t.glider.c_str()),
-                                       1, kStyleEnPetit, TabClassement);
+                                       1, kStyleSmall, kRankingTabs);
             }
-        engine.PremLigneManche(stringPrintf("\t%7.2f points\t\t\t\t\t\t\t\t%5.1f %%", double(entry.total),
+        engine.printLine(stringPrintf("\t%7.2f points\t\t\t\t\t\t\t\t%5.1f %%", double(entry.total),
                                             percentOfLeader(entry.total, leader)),
-                               1, kStyleEnGras, TabClassement);
+                               1, kStyleBold, kRankingTabs);
         report.blockEnd();
         if (!engine.endEntry(threshold)) {
             stopped = true;
@@ -189,7 +189,7 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
         }
     }
     if (stopped)
-        return engine.EndJob();
+        return engine.endJob();
 
     for (int32_t number : ranking.bestSpeedHolders) {
         if (number == 0)
@@ -197,12 +197,12 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
         const Pilot* pilot = openEntry(engine, contest, number, head);
         if (!pilot || !engine.keepOnPage(head))
             break;
-        engine.PremLigneManche(ansi(stringPrintf("Meilleure vitesse : %i,%i s par n° %i - ", ranking.bestSpeed / 10,
+        engine.printLine(ansi(stringPrintf("Meilleure vitesse : %i,%i s par n° %i - ", ranking.bestSpeed / 10,
                                                  ranking.bestSpeed % 10, number)) +
                                    std::string(pilot->name.raw()),
-                               1, kStyleEnGras, TabClassement);
+                               1, kStyleBold, kRankingTabs);
     }
-    return engine.EndJob();
+    return engine.endJob();
 }
 
 } // namespace r7t

@@ -25,7 +25,7 @@ public:
     // A 720-dpi device of 5400 x 7500 units (7.5 x 10.4 inches printable).
     // A font of character height h has height h + h/5, external leading
     // h/20 and average character width 2h/5: the 10 pt body font gives
-    // yChar 125 and a column unit of 40.
+    // linePitch 125 and a column unit of 40.
     RecordingDevice(int width = 5400, int height = 7500, int dpi = 720);
 
     int horizontalResolution() const override { return width_; }

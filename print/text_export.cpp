@@ -166,7 +166,7 @@ std::optional<std::string> exportText(Contest& contest, const OverallRanking& ra
     int rank = 0;
     const float leader = ranking.leaderTotal();
     for (const TotalScore& entry : ranking.totals) {
-        const Pilot* pilot = contest.FindPilote(entry.number);
+        const Pilot* pilot = contest.findPilot(entry.number);
         if (!pilot)
             continue;
         if (ranking.skipZeroTotals && entry.total == 0.0f)
@@ -193,7 +193,7 @@ std::optional<std::string> exportText(Contest& contest, const OverallRanking& ra
     for (int32_t number : ranking.bestSpeedHolders) {
         if (number == 0)
             continue;
-        const Pilot* pilot = contest.FindPilote(number, Report::Yes);
+        const Pilot* pilot = contest.findPilot(number, Report::Yes);
         if (!pilot)
             return std::nullopt;
         text += stringPrintf("Meilleure vitesse : %i,%i s par n", ranking.bestSpeed / 10, ranking.bestSpeed % 10);

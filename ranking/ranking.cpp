@@ -13,7 +13,7 @@ RankingStatus setUp(Contest& contest, OverallRanking& ranking, RankingMode mode)
 {
     ranking = OverallRanking{};
     ranking.mode = mode;
-    contest.CalculeManchesCompletes();
+    contest.updateCompleteRounds();
     ranking.maxNumber = contest.highestCompetitorNumber();
     ranking.completeRounds = contest.completeRoundCount;
     ranking.lastRound = std::clamp(contest.lastCompleteRound, 0, kMaxRounds);
@@ -212,7 +212,7 @@ std::vector<RankedEntry> overallOrder(const Contest& contest, const OverallRanki
         RankedEntry entry;
         entry.number = t.number;
         entry.total = t.total;
-        entry.pilot = contest.FindPilote(t.number);
+        entry.pilot = contest.findPilot(t.number);
         entry.rank = entry.pilot && isNotClassified(*entry.pilot) ? 0 : ++rank;
         order.push_back(entry);
     }

@@ -101,7 +101,7 @@ std::vector<std::string> bestSpeedLines(const Contest& contest, const OverallRan
     for (int32_t number : ranking.bestSpeedHolders) {
         if (number == 0)
             continue;
-        const Pilot* pilot = contest.FindPilote(number);
+        const Pilot* pilot = contest.findPilot(number);
         lines.push_back(stringPrintf("Meilleure vitesse : %i,%i s par n° %i - %s", ranking.bestSpeed / 10,
                                    ranking.bestSpeed % 10, number, pilot ? pilot->name.utf8().c_str() : ""));
     }
@@ -124,7 +124,7 @@ std::string detailTitle(const Contest& contest, const OverallRanking& ranking, i
             total = t.total;
             break;
         }
-    const Pilot* pilot = contest.FindPilote(number);
+    const Pilot* pilot = contest.findPilot(number);
     return stringPrintf("%s - %7.2f pts", pilot ? pilot->name.utf8().c_str() : "", double(total));
 }
 

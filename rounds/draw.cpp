@@ -26,7 +26,7 @@ bool findRecords(Contest& contest, int round, int task, int groups, std::vector<
 {
     const std::vector<GroupRecords> records = contest.groupRecords(round, task);
     if (records.size() != static_cast<size_t>(groups)) {
-        contest.raiseFault(kFaultFindEquipe);
+        contest.raiseFault(kFaultMissingGroup);
         return false;
     }
     tow.assign(1, nullptr);
@@ -49,7 +49,7 @@ std::optional<int32_t> openerOf(const Contest& contest, int round, int task)
     return std::nullopt;
 }
 
-// With MemesDeparts the duration records take the speed records' tow pilot,
+// With sameStartOrder the duration records take the speed records' tow pilot,
 // numbers, frequencies, exchanged flags and positions; the drawn mark stays
 // as CalculeEquipes left it.
 bool copySpeedToDuration(Contest& contest, int round, int groups)
@@ -174,14 +174,14 @@ std::vector<int> CalculeEquipes(Contest& contest, int round)
 {
     if (!isValidRound(round))
         return {};
-    std::vector<int> layout = groupLayout(contest.ComptePresents());
+    std::vector<int> layout = groupLayout(contest.participantCount());
     if (layout.empty())
         return {};
     std::vector<StartGroup*> created;
     for (int task = kTaskSpeed; task <= kTaskDuration; ++task)
         for (size_t g = 1; g <= layout.size(); ++g) {
             for (int record = 0; record < 2; ++record) {
-                StartGroup* group = contest.NewEquipe();
+                StartGroup* group = contest.newGroup();
                 if (!group) {
                     contest.groups.remove_if([&](const StartGroup& s) {
                         return std::find(created.begin(), created.end(), &s) != created.end();
@@ -204,8 +204,8 @@ std::vector<int> CalculeEquipes(Contest& contest, int round)
 // --- One run of the draw ---
 
 DrawRun::DrawRun(Contest& contest, int round, const DrawSettings& settings, RandomSource& random)
-    : contest_(contest), round_(round), attempts_(clampAttempts(settings.NombreTentatives)),
-      openers_(settings.openers), random_(random), layout_(groupLayout(contest.ComptePresents())),
+    : contest_(contest), round_(round), attempts_(clampAttempts(settings.attempts)),
+      openers_(settings.openers), random_(random), layout_(groupLayout(contest.participantCount())),
       sequence_(layout_)
 {
 }
@@ -222,7 +222,7 @@ bool DrawRun::buildTables()
 {
     contest_.next24GHz = k24GHzFrequency;
 
-    // The first record of each number, as FindPilote would give it.
+    // The first record of each number, as findPilot would give it.
     std::array<Pilot*, 100> competitors{};
     std::vector<Pilot*> towPilots;
     for (Pilot& p : contest_.pilots) {
@@ -242,7 +242,7 @@ bool DrawRun::buildTables()
     for (const Pilot* p : towPilots)
         tows_.push_back({p->number, substitute24GHz(p->frequency1)});
 
-    // The participants counted by ComptePresents, in number order.
+    // The participants counted by participantCount, in number order.
     participants_.clear();
     const int last = contest_.highestCompetitorNumber();
     for (int n = 1; n <= last; ++n) {
@@ -574,18 +574,18 @@ DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, Ran
 {
     if (!isValidRound(round))
         return DrawStatus::Impossible;
-    if (contest.ComptePresents() < kMinParticipants)
+    if (contest.participantCount() < kMinParticipants)
         return DrawStatus::TooFewParticipants;
     if (roundHasGroups(contest, round))
         return DrawStatus::Impossible;
-    settings.NombreTentatives = clampAttempts(settings.NombreTentatives);
+    settings.attempts = clampAttempts(settings.attempts);
 
     // Nobody opens two rounds in a row. A previous round without groups
     // (only in a damaged file) leaves the openers as they were.
     if (round >= 2) {
         if (std::optional<int32_t> speed = openerOf(contest, round - 1, kTaskSpeed)) {
             settings.openers = {*speed, *speed};
-            if (!settings.MemesDeparts)
+            if (!settings.sameStartOrder)
                 if (std::optional<int32_t> duration = openerOf(contest, round - 1, kTaskDuration))
                     settings.openers[1] = *duration;
         }
@@ -613,7 +613,7 @@ DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, Ran
     seen.speedRuns = run.runs();
 
     bool durationDrawn = false;
-    if (speedDrawn && settings.MemesDeparts) {
+    if (speedDrawn && settings.sameStartOrder) {
         durationDrawn = copySpeedToDuration(contest, round, static_cast<int>(layout.size()));
         seen.durationLevel = durationDrawn ? seen.speedLevel : 0;
     } else if (speedDrawn) {

@@ -27,8 +27,8 @@ inline constexpr int kRescueSize = 20;
 inline constexpr int32_t kNoOpener = 99;
 
 struct DrawSettings {
-    int NombreTentatives = kMaxAttempts; // never above 8000; negative counts as 0
-    bool MemesDeparts = false;
+    int attempts = kMaxAttempts; // never above 8000; negative counts as 0
+    bool sameStartOrder = false;
     // Remembered openers: the first competitor of the previous round's speed
     // and duration groups. Live only while the program runs.
     std::array<int32_t, 2> openers{kNoOpener, kNoOpener};
@@ -228,7 +228,7 @@ private:
 // nothing changes. A round that already holds start groups, or is outside
 // 1..40, is Impossible with nothing changed. seedForLevel gives the seed of
 // each speed level (the clock in the program, a fixed value in r7t --seed);
-// an empty function means the clock. NombreTentatives is brought into
+// an empty function means the clock. attempts is brought into
 // 0..8000 and the remembered openers updated (round 2 and later).
 DrawStatus LancerTirage(Contest& contest, int round, DrawSettings& settings, RandomSource& random,
                         const std::function<uint64_t()>& seedForLevel, DrawTrace* trace = nullptr);

@@ -61,17 +61,17 @@ void deleteRound(Contest& contest, int round)
     if (!isValidRound(round))
         return;
     for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        contest.KillEquipe(round, towRecordId(g), kTaskDuration);
-        contest.KillEquipe(round, towRecordId(g), kTaskSpeed);
+        contest.removeGroup(round, towRecordId(g), kTaskDuration);
+        contest.removeGroup(round, towRecordId(g), kTaskSpeed);
         for (StartGroup& group : contest.groups) {
             if (group.round != round || group.id != competitorRecordId(g) || group.task != kTaskDuration)
                 continue;
             for (int s = 0; s < group.usedSlots(); ++s) {
                 const int32_t number = group.slots[s].pilotNumber;
                 if (group.slots[s].reflight)
-                    contest.KillResultat(round, number, 1);
+                    contest.removeResult(round, number, 1);
                 if (group.slots[s].result)
-                    contest.KillResultat(round, number, 0);
+                    contest.removeResult(round, number, 0);
             }
             break;
         }
@@ -84,7 +84,7 @@ void deleteRound(Contest& contest, int round)
     contest.roundPrepared[round] = 0;
     contest.roundComplete[round] = 0;
     contest.lastPreparedRound = contest.highestPreparedRound();
-    contest.CalculeManchesCompletes();
+    contest.updateCompleteRounds();
     contest.currentRound = contest.lastPreparedRound;
 }
 
@@ -171,7 +171,7 @@ void computeWatchMarks(Contest& contest, int round, int task)
     }
 }
 
-std::vector<ListLine> roundListLines(Contest& contest, int round, int task)
+std::vector<ListLine> updateRoundList(Contest& contest, int round, int task)
 {
     std::vector<ListLine> lines;
     lines.push_back({"", LineMark::Vide});
@@ -192,7 +192,7 @@ std::vector<ListLine> roundListLines(Contest& contest, int round, int task)
         if (towSlot.pilotNumber == kNoTowPilot) {
             towName = tableText1252(57);
         } else {
-            const Pilot* towPilot = contest.FindPilote(towSlot.pilotNumber, Report::Yes);
+            const Pilot* towPilot = contest.findPilot(towSlot.pilotNumber, Report::Yes);
             if (!towPilot)
                 return lines;
             towName = std::string(towPilot->name.raw());
@@ -205,7 +205,7 @@ std::vector<ListLine> roundListLines(Contest& contest, int round, int task)
             const GroupSlot& slot = members->slots[s];
             if (task == kTaskSpeed && slot.filled < 1)
                 continue;
-            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            const Pilot* pilot = contest.findPilot(slot.pilotNumber, Report::Yes);
             if (!pilot)
                 return lines;
             const bool onFrequency2 = task == kTaskDuration ? slot.onFrequency2 != 0 : pilot->exchanged != 0;

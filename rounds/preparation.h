@@ -48,6 +48,6 @@ void computeWatchMarks(Contest& contest, int round, int task);
 // blank line, then per group its header and its competitors. Recomputes
 // the watch marks first, as every build of the list does. A missing pilot
 // or group raises the fault report and ends the list.
-std::vector<ListLine> roundListLines(Contest& contest, int round, int task);
+std::vector<ListLine> updateRoundList(Contest& contest, int round, int task);
 
 } // namespace r7t

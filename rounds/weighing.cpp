@@ -51,7 +51,7 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
         return result;
 
     if (!weighingDrawMade(contest, round)) {
-        const int placed = contest.ComptePlaces(round);
+        const int placed = contest.placedCount(round);
         int toDraw = (placed + 4) / 5;
         std::vector<WeighingRow> rows = durationRows(duration);
         for (StartGroup* g : duration)
@@ -79,10 +79,10 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
         }
         for (const WeighingRow& row : rows) {
             if (row.speedMark)
-                if (SlotRef s = contest.FindEquipeDe(round, row.number, kTaskSpeed))
+                if (SlotRef s = contest.findGroupOf(round, row.number, kTaskSpeed))
                     s.group->slots[s.slot].weighingMark = kMarkSpeed;
             if (row.durationMark)
-                if (SlotRef s = contest.FindEquipeDe(round, row.number, kTaskDuration))
+                if (SlotRef s = contest.findGroupOf(round, row.number, kTaskDuration))
                     s.group->slots[s.slot].weighingMark = kMarkDuration;
         }
         result.drawn = true;
@@ -93,11 +93,11 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
         for (int s = 0; s < g->usedSlots(); ++s) {
             const GroupSlot& slot = g->slots[s];
             const bool durationMark = slot.weighingMark >= 1;
-            const SlotRef speedSlot = contest.FindEquipeDe(round, slot.pilotNumber, kTaskSpeed);
+            const SlotRef speedSlot = contest.findGroupOf(round, slot.pilotNumber, kTaskSpeed);
             const bool speedMark = speedSlot && speedSlot.group->slots[speedSlot.slot].weighingMark >= 1;
             if (!durationMark && !speedMark)
                 continue;
-            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            const Pilot* pilot = contest.findPilot(slot.pilotNumber, Report::Yes);
             if (!pilot)
                 return result;
             selected.push_back(cp1252ToUtf8(stringPrintf(
@@ -114,10 +114,10 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random)
 FlightSheetRange flightSheetRange(const std::string& from, const std::string& to)
 {
     FlightSheetRange range;
-    range.DebImpr = leadingInt32(std::string_view(from).substr(0, 3));
-    range.FinImpr = leadingInt32(std::string_view(to).substr(0, 3));
-    if (range.FinImpr < range.DebImpr)
-        range.FinImpr = range.DebImpr;
+    range.firstNumber = leadingInt32(std::string_view(from).substr(0, 3));
+    range.lastNumber = leadingInt32(std::string_view(to).substr(0, 3));
+    if (range.lastNumber < range.firstNumber)
+        range.lastNumber = range.firstNumber;
     return range;
 }
 

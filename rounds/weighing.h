@@ -31,8 +31,8 @@ WeighingResult TiragePesees(Contest& contest, int round, RandomSource& random);
 // The flight-sheet range: first and last competitor numbers as typed (at
 // most 3 characters each); a last number below the first becomes the first.
 struct FlightSheetRange {
-    int DebImpr = 1;
-    int FinImpr = 1;
+    int firstNumber = 1;
+    int lastNumber = 1;
 };
 FlightSheetRange flightSheetRange(const std::string& from, const std::string& to);
 

@@ -53,7 +53,7 @@ EntryOpenStatus openScoreEntry(Contest& contest, int32_t round, int32_t number, 
     entry.number = number;
     entry.fromRanking = fromRanking;
     entry.isNew = true;
-    entry.pilot = contest.FindPilote(number);
+    entry.pilot = contest.findPilot(number);
     if (!isValidRound(round))
         return EntryOpenStatus::NotPlaced;
 
@@ -86,7 +86,7 @@ EntryOpenStatus openScoreEntry(Contest& contest, int32_t round, int32_t number, 
         }
         return EntryOpenStatus::Opened;
     }
-    FlightResult* created = contest.NewResultat();
+    FlightResult* created = contest.newResult();
     if (!created)
         return EntryOpenStatus::OutOfMemory;
     // The key is set at once so that the record is never a result of no
@@ -139,7 +139,7 @@ bool tickReflight(Contest& contest, ScoreEntry& entry)
 {
     if (entry.reflightTicked)
         return true;
-    FlightResult* created = contest.NewResultat();
+    FlightResult* created = contest.newResult();
     if (!created)
         return false;
     // A re-flight left linked by a void duration, or any other record of
@@ -166,7 +166,7 @@ void untickReflight(Contest& contest, ScoreEntry& entry)
     if (entry.reflight)
         killRecord(contest, entry.reflight);
     else
-        contest.KillResultat(entry.round, entry.number, 1);
+        contest.removeResult(entry.round, entry.number, 1);
     slotOf(entry).reflight = nullptr;
     entry.result->hasReflight = 0;
     entry.reflight = nullptr;

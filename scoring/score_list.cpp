@@ -34,7 +34,7 @@ std::vector<ScoreListLine> scoreListLines(Contest& contest, int32_t round)
             continue;
         for (int s = 0; s < group->usedSlots(); ++s) {
             const GroupSlot& slot = group->slots[s];
-            const Pilot* pilot = contest.FindPilote(slot.pilotNumber, Report::Yes);
+            const Pilot* pilot = contest.findPilot(slot.pilotNumber, Report::Yes);
             if (!pilot)
                 continue;
             char number[16];

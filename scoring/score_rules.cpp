@@ -24,7 +24,7 @@ bool isComplete(const FlightResult& result, const FlightResult* reflight)
 
 int ScoreComplet(Contest& contest, const FlightResult& result, int32_t round, int32_t number)
 {
-    const FlightResult* reflight = result.hasReflight ? contest.FindResultat(round, number, 1) : nullptr;
+    const FlightResult* reflight = result.hasReflight ? contest.findResult(round, number, 1) : nullptr;
     return isComplete(result, reflight) ? 1 : 0;
 }
 

@@ -27,13 +27,13 @@ std::string truncateCharacters(std::string_view text, int maxChars)
     return std::string(text.substr(0, pos));
 }
 
-std::string MajMessage(int n) { return truncateCharacters(TexteChaine(n + Langue), kMessageLength); }
-std::string MajStr(int n) { return truncateCharacters(TexteChaine(n + Langue), kBufferLength); }
-std::string controlText(int n) { return truncateCharacters(TexteChaine(n + Langue), kControlTextLength); }
+std::string MajMessage(int n) { return truncateCharacters(TexteChaine(n + kLanguageOffset), kMessageLength); }
+std::string MajStr(int n) { return truncateCharacters(TexteChaine(n + kLanguageOffset), kBufferLength); }
+std::string controlText(int n) { return truncateCharacters(TexteChaine(n + kLanguageOffset), kControlTextLength); }
 
-std::string MakeSzFilter(int n)
+std::string makeFilter(int n)
 {
-    std::string filter = truncateCharacters(TexteChaine(n + Langue), kFilterLength);
+    std::string filter = truncateCharacters(TexteChaine(n + kLanguageOffset), kFilterLength);
     if (filter.empty())
         return filter;
     const char separator = filter.back();
@@ -41,17 +41,17 @@ std::string MakeSzFilter(int n)
     return filter;
 }
 
-std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view szFilter)
+std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view filter)
 {
     std::vector<std::string> parts;
     size_t start = 0;
-    while (start < szFilter.size()) {
-        size_t end = szFilter.find('\0', start);
+    while (start < filter.size()) {
+        size_t end = filter.find('\0', start);
         if (end == std::string_view::npos)
-            end = szFilter.size();
+            end = filter.size();
         if (end == start)
             break; // double NUL: end of the list
-        parts.emplace_back(szFilter.substr(start, end - start));
+        parts.emplace_back(filter.substr(start, end - start));
         start = end + 1;
     }
     std::vector<std::pair<std::string, std::string>> pairs;

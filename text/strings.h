@@ -21,7 +21,7 @@ struct StringEntry {
 std::span<const StringEntry> stringTableEntries();
 
 // Offset added to every string number; only French texts exist.
-inline constexpr int Langue = 0;
+inline constexpr int kLanguageOffset = 0;
 
 // Modes of the message dialog.
 inline constexpr int kModeQuestion = 960;
@@ -39,19 +39,19 @@ std::string_view TexteChaine(int n);
 // Cuts a UTF-8 text after at most maxChars characters.
 std::string truncateCharacters(std::string_view text, int maxChars);
 
-// String n + Langue as the message buffer holds it.
+// String n + kLanguageOffset as the message buffer holds it.
 std::string MajMessage(int n);
-// String n + Langue as the general text buffer holds it.
+// String n + kLanguageOffset as the general text buffer holds it.
 std::string MajStr(int n);
-// String n + Langue as a dialog control receives it (the dialogs' MajStrDlg).
+// String n + kLanguageOffset as a dialog control receives it (the dialogs' MajStrDlg).
 std::string controlText(int n);
 
-// String n + Langue with every occurrence of its last character replaced
+// String n + kLanguageOffset with every occurrence of its last character replaced
 // by NUL: "a|b|c|d|" becomes "a\0b\0c\0d\0" followed by the final NUL.
-std::string MakeSzFilter(int n);
+std::string makeFilter(int n);
 
 // The (description, pattern) pairs of a NUL-separated filter.
-std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view szFilter);
+std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view filter);
 
 // printf-style "%s" substitution of one text argument (the only form the
 // table's texts use with a tag or a name).

@@ -59,8 +59,8 @@ void AboutDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    DrawBitmap(painter, QStringLiteral("ZARB"), 20, 20);
-    DrawBitmap(painter, QStringLiteral("PIVOLES"), 20, 100);
+    drawPicture(painter, QStringLiteral("ZARB"), 20, 20);
+    drawPicture(painter, QStringLiteral("PIVOLES"), 20, 100);
 }
 
 } // namespace r7t::ui

@@ -39,7 +39,7 @@ DrawingResources::DrawingResources(ScreenScale s)
     fontDisplaySmall = designFont("ARIAL", 600, 8, scale);
     fontMedium = designFont("ARIAL", 700, 14, scale);
     fontBig = designFont("ARIAL", 700, 48, scale);
-    fontMess = designFont("ARIAL", 600, 14, scale);
+    fontMessage = designFont("ARIAL", 600, 14, scale);
     fontFixe = designFont("Courier New", 600, 11, scale);
 
     // The edit fields are 20 design units high: their text must fit inside
@@ -51,7 +51,7 @@ DrawingResources::DrawingResources(ScreenScale s)
 
     const QFont gui = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     const QFontMetrics gm(gui);
-    HautStdChar = gm.height() + gm.leading() + 4;
+    listLineHeight = gm.height() + gm.leading() + 4;
 
     versionText = QString::fromStdString(MajStr(37)) + kVersionNumber;
 }

@@ -46,7 +46,7 @@ public:
     QFont fontDisplaySmall;  // ARIAL 600, 8
     QFont fontMedium;        // ARIAL 700, 14
     QFont fontBig;           // ARIAL 700, 48
-    QFont fontMess;          // ARIAL 600, 14: the message dialog
+    QFont fontMessage;          // ARIAL 600, 14: the message dialog
     QFont fontFixe;          // Courier New 600, 11
     QFont fontEdit;          // the three edit fields of the main window
 
@@ -57,7 +57,7 @@ public:
     QColor txtBlack{0, 0, 0};         // TxtBLACK
     QColor txtGris{170, 170, 170};    // TxtGRIS
 
-    int HautStdChar = 17;    // line height of the owner-drawn lists
+    int listLineHeight = 17;    // line height of the owner-drawn lists
 
     QString versionText;     // szVersion: string 37 and the version number
     static constexpr const char* kShortVersion = "V3";
@@ -77,9 +77,9 @@ QFont designFont(const QString& face, int weight, int designPoints, const Screen
 
 // A QString from a table text: "\r" line breaks become "\n".
 QString tableText(const std::string& text);
-// Table string n + Langue as the message buffer holds it, ready to show.
+// Table string n + kLanguageOffset as the message buffer holds it, ready to show.
 QString messageText(int n);
-// Table string n + Langue as a control's text.
+// Table string n + kLanguageOffset as a control's text.
 QString controlString(int n);
 
 // Numeric control ids are kept as object names "id<n>" so code and tests find

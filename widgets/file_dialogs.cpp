@@ -11,7 +11,7 @@ namespace r7t::ui {
 QStringList nameFilters(int filterString)
 {
     QStringList filters;
-    for (const auto& [description, pattern] : filterPairs(MakeSzFilter(filterString) + '\0')) {
+    for (const auto& [description, pattern] : filterPairs(makeFilter(filterString) + '\0')) {
         QString desc = QString::fromStdString(description);
         // "*.*" is every file on the systems the filter was written for;
         // here it would leave out the names without a dot.

@@ -19,7 +19,7 @@ public:
     virtual QString chooseOpenFile(QWidget* owner, const QString& title) = 0;
 };
 
-// Qt name filters from a table filter (string n through MakeSzFilter):
+// Qt name filters from a table filter (string n through makeFilter):
 // "Fichiers concours (*.r7s)", and "*.*" meaning every file.
 QStringList nameFilters(int filterString);
 

@@ -22,17 +22,17 @@ ListLineDelegate::ListLineDelegate(const QFont& font, const QColor& colour, QVec
 
 QSize ListLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    return QSize(option.rect.width(), resources().HautStdChar);
+    return QSize(option.rect.width(), resources().listLineHeight);
 }
 
 void ListLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const auto mark = static_cast<LineMark>(index.data(kLineMarkRole).toInt());
-    AfficheLigneList(*painter, option.rect, index.data(Qt::DisplayRole).toString(), mark,
+    drawListLine(*painter, option.rect, index.data(Qt::DisplayRole).toString(), mark,
                      option.state & QStyle::State_Selected, option.palette);
 }
 
-void ListLineDelegate::AfficheLigneList(QPainter& painter, const QRect& item, const QString& text, LineMark mark,
+void ListLineDelegate::drawListLine(QPainter& painter, const QRect& item, const QString& text, LineMark mark,
                                         bool selected, const QPalette& palette) const
 {
     painter.save();
@@ -41,7 +41,7 @@ void ListLineDelegate::AfficheLigneList(QPainter& painter, const QRect& item, co
 
     // The state picture from the item's top-left corner, no higher than the line.
     const int side = std::min(item.height(), kListTextX - 1);
-    DrawBitmap2(painter, markPictureName(mark), QRect(item.left(), item.top(), side, side));
+    drawPictureFitted(painter, markPictureName(mark), QRect(item.left(), item.top(), side, side));
 
     painter.setFont(font_);
     const QFontMetrics fm(font_);
@@ -79,7 +79,7 @@ ListLineDelegate* makeOwnerDrawnList(QListWidget* list, const QFont& font, const
     return delegate;
 }
 
-int AddItem(QListWidget* list, const QString& text, LineMark mark)
+int addListLine(QListWidget* list, const QString& text, LineMark mark)
 {
     auto* item = new QListWidgetItem(text);
     item->setData(kLineMarkRole, static_cast<int>(mark));

@@ -1,6 +1,6 @@
 // The owner-drawn list line of every dialog list: the state picture, then
 // the text at 16 pixels from the left with its tabs expanded at pixel tab
-// stops, highlighted when selected (AddItem, AfficheLigneList).
+// stops, highlighted when selected (addListLine, drawListLine).
 #pragma once
 
 #include "contest/line_mark.h"
@@ -27,8 +27,8 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
-    // AfficheLigneList: draws one line in the rectangle.
-    void AfficheLigneList(QPainter& painter, const QRect& item, const QString& text, LineMark mark, bool selected,
+    // drawListLine: draws one line in the rectangle.
+    void drawListLine(QPainter& painter, const QRect& item, const QString& text, LineMark mark, bool selected,
                           const QPalette& palette) const;
 
     const QFont& font() const { return font_; }
@@ -41,12 +41,12 @@ private:
 };
 
 // Makes the list owner-drawn with that font, colour and tab stops; its lines
-// are HautStdChar high.
+// are listLineHeight high.
 ListLineDelegate* makeOwnerDrawnList(QListWidget* list, const QFont& font, const QColor& colour,
                                      QVector<int> tabStops = {});
 
-// AddItem: adds a line (at the end, or in its sorted place when the list
+// addListLine: adds a line (at the end, or in its sorted place when the list
 // sorts) with its state mark; returns its row.
-int AddItem(QListWidget* list, const QString& text, LineMark mark = LineMark::Vide);
+int addListLine(QListWidget* list, const QString& text, LineMark mark = LineMark::Vide);
 
 } // namespace r7t::ui

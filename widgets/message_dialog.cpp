@@ -73,7 +73,7 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     client.setWidth(std::max(client.width(), kTextRight + kMargin));
     const int buttonsTop = yes->y();
     const int available = std::min(kTextBottom, buttonsTop - kMargin) - kTextTop;
-    const QFontMetrics fm(resources().fontMess);
+    const QFontMetrics fm(resources().fontMessage);
     auto neededHeight = [&](int width) {
         return fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text_).height();
     };
@@ -101,8 +101,8 @@ void MessageDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    DrawBitmap(painter, mode_ == kModeQuestion ? QStringLiteral("QUESTION") : QStringLiteral("ALERTE"), 20, 20);
-    painter.setFont(resources().fontMess);
+    drawPicture(painter, mode_ == kModeQuestion ? QStringLiteral("QUESTION") : QStringLiteral("ALERTE"), 20, 20);
+    painter.setFont(resources().fontMessage);
     painter.setPen(resources().txtBlue);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.drawText(textRect_, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text_);
@@ -142,7 +142,7 @@ QWidget* messageOwner()
     return QApplication::activeWindow();
 }
 
-void BugReport(Contest& contest, const std::string& tag)
+void showFaultReport(Contest& contest, const std::string& tag)
 {
     contest.isOpen = false; // the last change was saved; nothing more is written
     const QString text = tableText(formatWithText(MajStr(41), tag));
@@ -162,7 +162,7 @@ void setFaultEnding(std::function<void()> ending) { faultEnding() = std::move(en
 void installContestHandlers(Contest& contest)
 {
     contest.setAlertHandler([](int n) { MessDlg(messageOwner(), n, kModeAlert); });
-    contest.setFaultHandler([&contest](const std::string& tag) { BugReport(contest, tag); });
+    contest.setFaultHandler([&contest](const std::string& tag) { showFaultReport(contest, tag); });
 }
 
 } // namespace r7t::ui

@@ -57,7 +57,7 @@ QWidget* messageOwner();
 // The fault report: string 41 with the tag, in a stop box without owner,
 // then the program ends without a further save. The contest's isOpen flag is
 // cleared first so that nothing saves afterwards.
-void BugReport(Contest& contest, const std::string& tag);
+void showFaultReport(Contest& contest, const std::string& tag);
 
 // How the program ends after a fault report (the program exits its event
 // loops; tests replace it).
@@ -65,7 +65,7 @@ void setFaultEnding(std::function<void()> ending);
 inline constexpr int kFaultExitCode = 3;
 
 // Routes the contest's alerts (402, 401) to the message dialog and its fault
-// report to BugReport.
+// report to showFaultReport.
 void installContestHandlers(Contest& contest);
 
 } // namespace r7t::ui

@@ -59,13 +59,13 @@ QPixmap picture(const QString& name, qreal devicePixelRatio)
     return picture(name, pictureSize(name), devicePixelRatio);
 }
 
-void DrawBitmap(QPainter& painter, const QString& name, int x, int y)
+void drawPicture(QPainter& painter, const QString& name, int x, int y)
 {
     if (QSvgRenderer* r = renderer(name))
         r->render(&painter, QRectF(QPointF(x, y), QSizeF(r->viewBox().size())));
 }
 
-void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target, Fit fit)
+void drawPictureFitted(QPainter& painter, const QString& name, const QRect& target, Fit fit)
 {
     QSvgRenderer* r = renderer(name);
     if (!r)

@@ -28,13 +28,13 @@ QSize pictureSize(const QString& name);
 QPixmap picture(const QString& name, qreal devicePixelRatio = 1.0);
 QPixmap picture(const QString& name, const QSize& size, qreal devicePixelRatio = 1.0);
 
-// DrawBitmap: the picture at its own size with its top-left corner at (x, y).
-void DrawBitmap(QPainter& painter, const QString& name, int x, int y);
-// DrawBitmap2: the picture stretched into the rectangle, or kept in its
+// drawPicture: the picture at its own size with its top-left corner at (x, y).
+void drawPicture(QPainter& painter, const QString& name, int x, int y);
+// drawPictureFitted: the picture stretched into the rectangle, or kept in its
 // proportions and centred there (a round emblem stays round when the screen
 // is not 4:3).
 enum class Fit { Stretch, KeepAspect };
-void DrawBitmap2(QPainter& painter, const QString& name, const QRect& target, Fit fit = Fit::Stretch);
+void drawPictureFitted(QPainter& painter, const QString& name, const QRect& target, Fit fit = Fit::Stretch);
 
 // The picture of a list line's state mark.
 QString markPictureName(LineMark mark);

@@ -44,14 +44,14 @@ TEST(CommandTable, RankingsNeedACompleteRoundEvenWhenRoundsArePrepared)
     fixtures::buildContest(c, {8, 2, 3, 0});
     for (int r = 1; r <= 3; ++r)
         c.roundComplete[r] = 0;
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
     ASSERT_EQ(c.completeRoundCount, 0);
     ASSERT_EQ(refusalOf(c, cmd::Scores), 0);
     for (int id : {cmd::RankingByRound, cmd::RankingChosen, cmd::RankingFinal, cmd::RankingsPopup})
         EXPECT_EQ(refusalOf(c, id), kMessageNoCompleteRound) << id;
 
     c.roundComplete[2] = 1;
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
     for (int id : {cmd::RankingByRound, cmd::RankingChosen, cmd::RankingFinal, cmd::RankingsPopup})
         EXPECT_EQ(refusalOf(c, id), 0) << id;
     EXPECT_EQ(checkCommand(c, cmd::RankingChosen).action, CommandAction::RankingOverall);
@@ -100,12 +100,12 @@ TEST(CommandTable, SettingsAreSetBeforeTheDialogs)
     Contest c;
     CommandSettings s;
     applyCommandSettings(c, s, cmd::TowPilots);
-    EXPECT_EQ(s.EditeConcurrents, 0);
+    EXPECT_EQ(s.editCompetitors, 0);
     applyCommandSettings(c, s, cmd::Competitors);
-    EXPECT_EQ(s.EditeConcurrents, 1);
+    EXPECT_EQ(s.editCompetitors, 1);
     applyCommandSettings(c, s, cmd::TowPilots);
     applyCommandSettings(c, s, cmd::Import);
-    EXPECT_EQ(s.EditeConcurrents, 1);
+    EXPECT_EQ(s.editCompetitors, 1);
 
     applyCommandSettings(c, s, cmd::RankingFinal);
     EXPECT_EQ(s.rankingMode, 1);

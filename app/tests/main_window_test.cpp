@@ -62,7 +62,7 @@ struct Session {
     ~Session() { clearModalAnswers(); }
 
     QLineEdit* field(int id) const { return window->statusDisplay()->field(id); }
-    std::string path() const { return contest.szPath; }
+    std::string path() const { return contest.filePath; }
 };
 
 // Runs the command and returns the text of the message it showed, if any
@@ -80,7 +80,7 @@ Outcome run(Session& s, int id)
         clickControl(d, 508);
     });
     const size_t before = s.handled.size();
-    s.window->DoWMCommand(id);
+    s.window->runCommand(id);
     out.reached = s.handled.size() > before;
     clearModalAnswers();
     return out;
@@ -128,7 +128,7 @@ TEST(MainWindow, RankingsAreRefusedWhileNoRoundIsComplete)
     const fixtures::ContestShape shape{8, 2, 2, 0};
     Session s(&shape);
     s.contest.roundComplete[1] = s.contest.roundComplete[2] = 0;
-    s.contest.CalculeManchesCompletes();
+    s.contest.updateCompleteRounds();
     for (int id : {cmd::RankingsPopup, cmd::RankingByRound, cmd::RankingChosen, cmd::RankingFinal}) {
         Outcome out = run(s, id);
         EXPECT_EQ(out.message, QStringLiteral("Aucune manche complètement saisie !")) << id;
@@ -139,7 +139,7 @@ TEST(MainWindow, RankingsAreRefusedWhileNoRoundIsComplete)
     EXPECT_TRUE(run(s, cmd::Weighing).reached);
 
     s.contest.roundComplete[2] = 1;
-    s.contest.CalculeManchesCompletes();
+    s.contest.updateCompleteRounds();
     EXPECT_TRUE(run(s, cmd::RankingFinal).reached);
     EXPECT_EQ(s.window->settings().rankingMode, 1);
     EXPECT_TRUE(run(s, cmd::RankingChosen).reached);
@@ -175,9 +175,9 @@ TEST(MainWindow, PilotCommandsChooseCompetitorsOrTowPilots)
 {
     Session s;
     EXPECT_TRUE(run(s, cmd::TowPilots).reached);
-    EXPECT_EQ(s.window->settings().EditeConcurrents, 0);
+    EXPECT_EQ(s.window->settings().editCompetitors, 0);
     EXPECT_TRUE(run(s, cmd::Competitors).reached);
-    EXPECT_EQ(s.window->settings().EditeConcurrents, 1);
+    EXPECT_EQ(s.window->settings().editCompetitors, 1);
     // Ids without action do nothing and show nothing.
     for (int id : {101, 103, 110, 117, 125}) {
         Outcome out = run(s, id);
@@ -255,7 +255,7 @@ TEST(MainWindow, ClosingTheWindowSavesLikeQuitter)
         if (byClose)
             s.window->close();
         else
-            s.window->DoWMCommand(cmd::Quit);
+            s.window->runCommand(cmd::Quit);
         EXPECT_EQ(ended.count(), 1);
         EXPECT_FALSE(s.window->isVisible());
         ASSERT_TRUE(fs::exists(s.path()));
@@ -276,7 +276,7 @@ TEST(MainWindow, SaveCopyWritesAFullCopyAndLaterSavesGoToTheContestFile)
     EXPECT_EQ(s.files.titles[0].trimmed(), QString()) << "string 42 is a line of spaces";
     EXPECT_EQ(s.files.proposedNames[0], QStringLiteral("R7T_06_12_26.r7s"));
     EXPECT_EQ(fileBytes(copy), contestBytes(s.contest));
-    EXPECT_EQ(s.contest.szPath, s.dir.file("R7T_06_12_26.r7s"));
+    EXPECT_EQ(s.contest.filePath, s.dir.file("R7T_06_12_26.r7s"));
     EXPECT_EQ(s.contest.backupPath, s.dir.file("R7T_06_12_26.bak"));
 
     const std::string copied = fileBytes(copy);
@@ -314,7 +314,7 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
         mode = d->mode();
         clickControl(d, 509);
     });
-    s.window->DoWMCommand(cmd::Quit);
+    s.window->runCommand(cmd::Quit);
     EXPECT_EQ(mode, kModeQuestion);
     EXPECT_TRUE(question.contains(QStringLiteral("R7T.r7s")));
     EXPECT_EQ(ended.count(), 0);
@@ -334,11 +334,11 @@ TEST(MainWindow, FaultReportEndsWithoutAnotherSave)
     int ended = 0;
     setFaultEnding([&] { ++ended; });
     whenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
-    s.contest.FindEquipe(1, 10, kTaskSpeed);
+    s.contest.findGroup(1, 10, kTaskSpeed);
     setFaultEnding({});
     EXPECT_EQ(ended, 1);
     fixtures::addPilots(s.contest, 7, 7);
-    s.window->DoWMCommand(cmd::Quit);
+    s.window->runCommand(cmd::Quit);
     EXPECT_EQ(fileBytes(s.path()), saved);
 }
 
@@ -401,10 +401,10 @@ TEST(MainWindow, QuittingClosesTheHelpWindow)
 {
     Session s;
     setHelpFolder(QStringLiteral(R7T_SHIPPED_HELP));
-    s.window->DoWMCommand(cmd::Help);
+    s.window->runCommand(cmd::Help);
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_EQ(helpWindow()->currentPage(), "index.html");
-    s.window->DoWMCommand(cmd::Quit);
+    s.window->runCommand(cmd::Quit);
     EXPECT_EQ(helpWindow(), nullptr);
     setHelpFolder({});
 }

@@ -89,9 +89,9 @@ int main(int argc, char** argv)
         NoFiles files;
         OpeningDialog dialog(contest, files);
         shoot(dialog, "opening");
-        CreePassDialog creePass(contest);
+        CreatePasswordDialog creePass(contest);
         shoot(creePass, "creepass");
-        KeepPassDialog keepPass(contest);
+        PasswordDialog keepPass(contest);
         shoot(keepPass, "password");
     }
     {
@@ -145,7 +145,7 @@ int main(int argc, char** argv)
         contest.setPath("/home/directeur/R7T_06_12_26.r7s");
         contest.isOpen = true;
         contest.roundComplete[3] = 0;
-        contest.CalculeManchesCompletes();
+        contest.updateCompleteRounds();
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
@@ -155,15 +155,15 @@ int main(int argc, char** argv)
     }
     {
         QListWidget list;
-        list.resize(420, 8 * resources().HautStdChar + 6);
+        list.resize(420, 8 * resources().listLineHeight + 6);
         makeOwnerDrawnList(&list, resources().fontFixe, resources().txtBlue, {50, 102, 210, 310});
-        AddItem(&list, "Manche 1", LineMark::Pause);
-        AddItem(&list, " 1\tDUPONT Jean\t35.010\tVitesse", LineMark::FeuVert);
-        AddItem(&list, " 2\tMARTIN Paul\t35.030\tDurée", LineMark::FeuOrange);
-        AddItem(&list, " 3\tBERNARD Luc\t2,4 GHz\tDurée", LineMark::FeuRouge);
-        AddItem(&list, " 4\tPETIT Anne\t35.070", LineMark::FeuTempo);
-        AddItem(&list, " 5\tROBERT Marc\t35.090", LineMark::Vide);
-        AddItem(&list, "Manche 2", LineMark::Pause2);
+        addListLine(&list, "Manche 1", LineMark::Pause);
+        addListLine(&list, " 1\tDUPONT Jean\t35.010\tVitesse", LineMark::FeuVert);
+        addListLine(&list, " 2\tMARTIN Paul\t35.030\tDurée", LineMark::FeuOrange);
+        addListLine(&list, " 3\tBERNARD Luc\t2,4 GHz\tDurée", LineMark::FeuRouge);
+        addListLine(&list, " 4\tPETIT Anne\t35.070", LineMark::FeuTempo);
+        addListLine(&list, " 5\tROBERT Marc\t35.090", LineMark::Vide);
+        addListLine(&list, "Manche 2", LineMark::Pause2);
         list.setCurrentRow(2);
         shoot(list, "list_lines");
     }

@@ -28,7 +28,7 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int id, bool e
     action->setObjectName(controlName(id));
     action->setProperty("commandId", id);
     action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, [this, id] { DoWMCommand(id); });
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
     return action;
 }
 
@@ -55,7 +55,7 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
     // it stands at that moment.
     connect(backupTimer_, &QTimer::timeout, this, [this] { MajSauvegarde(contest_); });
 
-    connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { DoWMCommand(id); });
+    connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { runCommand(id); });
     setGeometry(designGeometry());
 }
 
@@ -137,7 +137,7 @@ void MainWindow::setCommandHandler(CommandAction action, CommandHandler handler)
     handlers_[action] = std::move(handler);
 }
 
-void MainWindow::DoWMCommand(int id, int parameter)
+void MainWindow::runCommand(int id, int parameter)
 {
     if (ending_)
         return;
@@ -213,13 +213,13 @@ void MainWindow::closeEvent(QCloseEvent* event)
     // Closing the window is "&Quitter": save, then end (unless the user
     // keeps the program after a failed save).
     if (!ending_)
-        DoWMCommand(cmd::Quit);
+        runCommand(cmd::Quit);
     event->setAccepted(ending_);
 }
 
 void MainWindow::startContest()
 {
-    display_->setFileTitle(QString::fromStdString(fileTitleOf(contest_.szPath)));
+    display_->setFileTitle(QString::fromStdString(fileTitleOf(contest_.filePath)));
     display_->fieldsFromHeader();
     backupTimer_->start();
     display_->focusTitle();
@@ -230,7 +230,7 @@ void MainWindow::setBackupPeriod(int milliseconds)
     backupTimer_->setInterval(milliseconds);
 }
 
-void MainWindow::RedessineCompteurs() { display_->redrawCounters(); }
+void MainWindow::redrawCounters() { display_->redrawCounters(); }
 
 QRect MainWindow::designGeometry() const
 {
@@ -295,16 +295,16 @@ SaveOutcome saveContest(QWidget* owner, Contest& contest)
     return saved;
 }
 
-void RedessineCompteurs(QWidget* widget)
+void redrawCounters(QWidget* widget)
 {
     for (QWidget* w = widget; w; w = w->parentWidget())
         if (auto* main = qobject_cast<MainWindow*>(w)) {
-            main->RedessineCompteurs();
+            main->redrawCounters();
             return;
         }
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* main = qobject_cast<MainWindow*>(w))
-            main->RedessineCompteurs();
+            main->redrawCounters();
 }
 
 } // namespace r7t::ui

@@ -1,6 +1,6 @@
 // The contest program's main window: menu bar "MainMenu", the status
 // display with its fields and buttons, the three popup menus, the command
-// dispatch (DoWMCommand) and the backup timer 99.
+// dispatch (runCommand) and the backup timer 99.
 #pragma once
 
 #include "app/commands.h"
@@ -38,11 +38,11 @@ public:
     // the backup timer.
     void startContest();
 
-    void DoWMCommand(int id, int parameter = 0);
+    void runCommand(int id, int parameter = 0);
     void setCommandHandler(CommandAction action, CommandHandler handler);
 
-    // RedessineCompteurs: the lower status box is drawn again.
-    void RedessineCompteurs();
+    // redrawCounters: the lower status box is drawn again.
+    void redrawCounters();
 
     // MajFichier with the alert naming the file when it fails.
     SaveOutcome saveContest();
@@ -99,8 +99,8 @@ private:
 // the contest stays in memory and the next save tries again.
 SaveOutcome saveContest(QWidget* owner, Contest& contest);
 
-// RedessineCompteurs from any widget of the program: the main window above
+// redrawCounters from any widget of the program: the main window above
 // it redraws its lower status box.
-void RedessineCompteurs(QWidget* widget);
+void redrawCounters(QWidget* widget);
 
 } // namespace r7t::ui

@@ -205,8 +205,8 @@ void StatusDisplay::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     p.setBackgroundMode(Qt::TransparentMode);
 
-    DrawBitmap2(p, QStringLiteral("IMAGE"), s.rect(130, 20, 500, 190));
-    DrawBitmap2(p, QStringLiteral("ZARB"), s.rect(730, 20, 64, 64), Fit::KeepAspect);
+    drawPictureFitted(p, QStringLiteral("IMAGE"), s.rect(130, 20, 500, 190));
+    drawPictureFitted(p, QStringLiteral("ZARB"), s.rect(730, 20, 64, 64), Fit::KeepAspect);
 
     p.setPen(QPen(res.boxPen, 2));
     p.setBrush(res.boxFill);
@@ -238,7 +238,7 @@ void StatusDisplay::paintEvent(QPaintEvent*)
     p.setPen(res.txtBlue);
     drawText(p, s.corners(360, 510, 600, 530), Align::Right, QString::fromStdString(preparedRoundsText(contest_)),
              Qt::ElideLeft);
-    contest_.CalculeManchesCompletes();
+    contest_.updateCompleteRounds();
     drawText(p, s.corners(360, 590, 600, 610), Align::Right, QString::fromStdString(contest_.completeRoundsText),
              Qt::ElideLeft);
 

@@ -55,7 +55,7 @@ public:
     QLineEdit* field(int id) const;
     MainButton* button(int id) const;
 
-    // RedessineCompteurs: the lower box is drawn again.
+    // redrawCounters: the lower box is drawn again.
     void redrawCounters();
     // The lower box, in pixels.
     QRect lowerBox() const;

@@ -35,7 +35,7 @@ protected:
         std::optional<int32_t> fromRound;
         if (args.has("frequency-change") && !(fromRound = readInteger(args.value("frequency-change"))))
             return {usageError(io, "--frequency-change attend un numéro de manche")};
-        const Pilot* pilot = contest.FindPilote(*number);
+        const Pilot* pilot = contest.findPilot(*number);
         if (!pilot)
             return {refuse(io, terminalText(unknownPersonText(*number))), false};
         const PersonKind kind = kindOfNumber(*number);
@@ -65,7 +65,7 @@ protected:
                 message += "\n(r7t change-frequency, ou --frequency-change MANCHE)";
             return {refuse(io, message), changed};
         }
-        io.out << terminalLine(LignePilote(*contest.FindPilote(*number))) << "\n";
+        io.out << terminalLine(LignePilote(*contest.findPilot(*number))) << "\n";
         if (kind == PersonKind::Competitor)
             io.out << abandonLine(contest, *number) << "\n";
         return {kExitOk, true};

@@ -38,7 +38,7 @@ std::string measure(float value, bool integerPart)
     return printed(integerPart ? "%.0f" : "%.1f", value);
 }
 
-void printGlider(std::ostream& out, const Planeur* p, int glider)
+void printGlider(std::ostream& out, const Glider* p, int glider)
 {
     if (!p || !p->filled) {
         out << "Planeur " << glider << "\tPas de planeur " << glider << "\n";
@@ -73,7 +73,7 @@ protected:
             if (n == kInspectionMessageOutOfMemory)
                 ++skipped;
         });
-        inspection.szPath = path;
+        inspection.filePath = path;
         inspection.isOpen = true;
         InspectionLoadOutcome loaded = RepriseFic(inspection);
         if (loaded.status == InspectionLoadStatus::Incompatible)
@@ -84,12 +84,12 @@ protected:
             warn(io, path + ": fichier tronqué, dernier enregistrement ignoré");
 
         std::set<int32_t> pilots;
-        for (const Planeur& p : inspection.planeurs)
+        for (const Glider& p : inspection.gliders)
             pilots.insert(p.pilot);
         for (int32_t number : pilots) {
-            const Planeur* first = inspection.FindPlaneur(number, 1);
-            const Planeur* second = inspection.FindPlaneur(number, 2);
-            const Planeur* named = first ? first : second;
+            const Glider* first = inspection.findGlider(number, 1);
+            const Glider* second = inspection.findGlider(number, 2);
+            const Glider* named = first ? first : second;
             char title[32];
             std::snprintf(title, sizeof title, "Pilote N° %02i", number);
             io.out << title;

@@ -88,7 +88,7 @@ protected:
             const FlightSheetRange range = flightSheetRange(from, to);
             return {printToPdf(
                 *this, out, io,
-                [&](PrintEngine& e) { return printFlightSheets(contest, e, range.DebImpr, range.FinImpr); }, &contest)};
+                [&](PrintEngine& e) { return printFlightSheets(contest, e, range.firstNumber, range.lastNumber); }, &contest)};
         }
         if (document == "ranking") {
             OverallRanking ranking;

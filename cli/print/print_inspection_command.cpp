@@ -31,20 +31,20 @@ protected:
             return usageError(io, "--pdf SORTIE attendu");
         const std::string path = args.positional()[0];
         Inspection inspection;
-        inspection.szPath = path;
+        inspection.filePath = path;
         inspection.isOpen = true;
         if (RepriseFic(inspection).status == InspectionLoadStatus::Incompatible)
             return refuse(io, path + " : " + kIncompatible);
 
-        // The range dialog of the inspection program starts at 1 and MaxNumPilot.
+        // The range dialog of the inspection program starts at 1 and highestNumber.
         const std::string from = args.value("from", "1");
-        const std::string to = args.value("to", std::to_string(inspection.MaxNumPilot));
+        const std::string to = args.value("to", std::to_string(inspection.highestNumber));
         if (!readIntegerIn(from, 1, kLastRangeNumber) ||
             (!readIntegerIn(to, 1, kLastRangeNumber) && !(to == "0" && !args.has("to"))))
             return usageError(io, "--from et --to attendent un numéro de 1 à 999");
         const FlightSheetRange range = flightSheetRange(from, to);
         return printToPdf(*this, out, io, [&](PrintEngine& engine) {
-            return ImprPlaneur(inspection, engine, range.DebImpr, range.FinImpr);
+            return ImprPlaneur(inspection, engine, range.firstNumber, range.lastNumber);
         });
     }
 };

@@ -30,7 +30,7 @@ protected:
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        const std::string out = args.has("output") ? args.value("output") : exportPathFor(contest.szPath);
+        const std::string out = args.has("output") ? args.value("output") : exportPathFor(contest.filePath);
         if (out.empty())
             return {usageError(io, "-o attend un nom de fichier")};
         const bool toStdout = out == "-";

@@ -11,7 +11,7 @@ std::vector<OptionSpec> overallRankingOptions()
 
 bool hasCompleteRound(Contest& contest, const Command& command, Io io)
 {
-    contest.CalculeManchesCompletes();
+    contest.updateCompleteRounds();
     if (contest.completeRoundCount >= 1)
         return true;
     command.refuse(io, terminalText(MajMessage(kMessageNoCompleteRound)));

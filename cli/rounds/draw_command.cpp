@@ -60,8 +60,8 @@ protected:
 
         const LaunchSettings launch = applyLaunchChoices(contest, choices);
         DrawSettings settings;
-        settings.NombreTentatives = launch.NombreTentatives;
-        settings.MemesDeparts = launch.MemesDeparts;
+        settings.attempts = launch.attempts;
+        settings.sameStartOrder = launch.sameStartOrder;
         RandomSource random(*seed);
         const DrawStatus status =
             LancerTirage(contest, round, settings, random, [seed = *seed] { return seed; });
@@ -76,8 +76,8 @@ protected:
         }
 
         io.out << stringPrintf(MajStr(51).c_str(), round) << "\n";
-        printListLines(io.out, roundListLines(contest, round, kTaskSpeed));
-        printListLines(io.out, roundListLines(contest, round, kTaskDuration));
+        printListLines(io.out, updateRoundList(contest, round, kTaskSpeed));
+        printListLines(io.out, updateRoundList(contest, round, kTaskDuration));
         if (contest.fault())
             return faulted();
         if (args.has("refuse")) {

@@ -79,8 +79,8 @@ void OpeningDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    DrawBitmap(painter, QStringLiteral("ZARB"), 15, 15);
-    DrawBitmap(painter, QStringLiteral("CREDITS"), 95, 15);
+    drawPicture(painter, QStringLiteral("ZARB"), 15, 15);
+    drawPicture(painter, QStringLiteral("CREDITS"), 95, 15);
 }
 
 bool runOpeningDialog(Contest& contest, FileChooser& files, QWidget* parent)

@@ -33,7 +33,7 @@ private:
 };
 
 // The opening when no file was given: DIALFIC over the parent. True when a
-// contest is open; otherwise szPath is empty and nothing was written.
+// contest is open; otherwise filePath is empty and nothing was written.
 bool runOpeningDialog(Contest& contest, FileChooser& files, QWidget* parent);
 
 // The file given on the command line: loaded (an absent file is refused with

@@ -30,7 +30,7 @@ constexpr int kTypedLength = 62; // what the edit is read up to
 
 } // namespace
 
-CreePassDialog::CreePassDialog(Contest& contest, QWidget* parent)
+CreatePasswordDialog::CreatePasswordDialog(Contest& contest, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , contest_(contest)
 {
@@ -56,9 +56,9 @@ CreePassDialog::CreePassDialog(Contest& contest, QWidget* parent)
     });
 }
 
-void CreePassDialog::reject() {}
+void CreatePasswordDialog::reject() {}
 
-void CreePassDialog::closeEvent(QCloseEvent* event)
+void CreatePasswordDialog::closeEvent(QCloseEvent* event)
 {
     if (done_)
         event->accept();
@@ -66,13 +66,13 @@ void CreePassDialog::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-void CreePassDialog::paintEvent(QPaintEvent* event)
+void CreatePasswordDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     paintBorder(this);
 }
 
-KeepPassDialog::KeepPassDialog(const Contest& contest, QWidget* parent)
+PasswordDialog::PasswordDialog(const Contest& contest, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , contest_(contest)
 {
@@ -103,7 +103,7 @@ KeepPassDialog::KeepPassDialog(const Contest& contest, QWidget* parent)
     });
 }
 
-void KeepPassDialog::paintEvent(QPaintEvent* event)
+void PasswordDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     paintBorder(this);
@@ -111,13 +111,13 @@ void KeepPassDialog::paintEvent(QPaintEvent* event)
 
 void askNewPassword(Contest& contest, QWidget* parent)
 {
-    CreePassDialog dialog(contest, parent);
+    CreatePasswordDialog dialog(contest, parent);
     dialog.exec();
 }
 
 std::optional<std::string> askPassword(const Contest& contest, QWidget* parent)
 {
-    KeepPassDialog dialog(contest, parent);
+    PasswordDialog dialog(contest, parent);
     dialog.exec();
     return dialog.typed();
 }

@@ -15,10 +15,10 @@ namespace r7t::ui {
 
 // CREEPASS: only O.K. closes it; the typed text, cut to 12 characters,
 // becomes the password working copy (empty: no password). Returns 1.
-class CreePassDialog : public QDialog {
+class CreatePasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    CreePassDialog(Contest& contest, QWidget* parent = nullptr);
+    CreatePasswordDialog(Contest& contest, QWidget* parent = nullptr);
     void reject() override; // the Esc key does nothing
     QLineEdit* edit() const { return edit_; }
 
@@ -34,10 +34,10 @@ private:
 
 // PASSWORD: O.K. returns 1 when the typed text, cut to 12 characters, is
 // exactly the contest's password, else 0; "Abandon" and Esc return 0.
-class KeepPassDialog : public QDialog {
+class PasswordDialog : public QDialog {
     Q_OBJECT
 public:
-    KeepPassDialog(const Contest& contest, QWidget* parent = nullptr);
+    PasswordDialog(const Contest& contest, QWidget* parent = nullptr);
     QLineEdit* edit() const { return edit_; }
     // What was typed when O.K. closed it; nothing after "Abandon".
     const std::optional<std::string>& typed() const { return typed_; }

@@ -63,12 +63,12 @@ std::optional<PrintOutcome> runPrintJobOn(PrintDevice& device, QWidget* owner, c
         return std::nullopt;
     RunningJob running;
     PrintEngine engine(device);
-    QPointer<PrintProgressDialog> dialog = new PrintProgressDialog(owner, fileTitle, engine.bUserAbort);
+    QPointer<PrintProgressDialog> dialog = new PrintProgressDialog(owner, fileTitle, engine.userAbort);
     dialog->show();
-    engine.AbortProc = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
+    engine.serveEvents = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     const PrintOutcome outcome = document(engine);
-    engine.AbortProc = nullptr;
+    engine.serveEvents = nullptr;
     delete dialog.data();
     return outcome;
 }
@@ -78,7 +78,7 @@ std::optional<PrintOutcome> runPrintJob(QWidget* owner, const QString& fileTitle
     if (jobRunning)
         return std::nullopt;
     // A new printer each job: the dialog always opens on the default printer.
-    const PrintDialogSetup setup = PrepImpr();
+    const PrintDialogSetup setup = printDialogSetup();
     QPrinter printer(QPrinter::HighResolution);
     printer.setCopyCount(setup.copies);
     QPrintDialog dialog(&printer, owner);

@@ -27,7 +27,7 @@ std::string writeLargest(const TempDir& dir, const std::string& password = "")
     c.isOpen = true;
     setPassword(c, password);
     EXPECT_TRUE(MajFichier(c).ok());
-    return c.szPath;
+    return c.filePath;
 }
 
 } // namespace
@@ -228,7 +228,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     c.setPath(dir.file("c.r7s"));
     c.isOpen = true;
     ASSERT_TRUE(MajFichier(c).ok());
-    const std::string path = c.szPath;
+    const std::string path = c.filePath;
     const std::string original = fixtures::readFile(path);
 
     // Read by their leading digits, these would delete round 3, draw its
@@ -257,7 +257,7 @@ TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)
     c.setPath(dir.file("c.r7s"));
     c.isOpen = true;
     ASSERT_TRUE(MajFichier(c).ok());
-    const std::string path = c.szPath;
+    const std::string path = c.filePath;
     const std::string original = fixtures::readFile(path);
 
     const std::vector<std::vector<std::string>> runs = {

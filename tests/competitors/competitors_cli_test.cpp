@@ -59,9 +59,9 @@ TEST(CompetitorsCli, AddEditListAndDeletePeople)
     EXPECT_EQ(edited.out, " 02 - Bob" + std::string(17, ' ') + "   41.000   2.4 GHz\nAbandon pour manches : \n");
     Contest c;
     load(c, path);
-    EXPECT_EQ(c.FindPilote(2)->club.utf8(), "Aéro-club");
-    EXPECT_EQ(c.FindPilote(2)->frequency1, 41000);
-    EXPECT_EQ(c.FindPilote(1)->massGlider1, 2500);
+    EXPECT_EQ(c.findPilot(2)->club.utf8(), "Aéro-club");
+    EXPECT_EQ(c.findPilot(2)->frequency1, 41000);
+    EXPECT_EQ(c.findPilot(1)->massGlider1, 2500);
     EXPECT_EQ(c.competitorCount(), 2);
 
     EXPECT_EQ(runCli({"edit-pilot", path, "7", "--name", "Y"}).exit, 1);
@@ -90,7 +90,7 @@ TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
     built.setPath(dir.file("rounds.r7s"));
     built.isOpen = true;
     ASSERT_TRUE(MajFichier(built).ok());
-    const std::string path = built.szPath;
+    const std::string path = built.filePath;
 
     CliRun locked = runCli({"edit-pilot", path, "1", "--freq1", "35.05"});
     EXPECT_EQ(locked.exit, 1);
@@ -114,7 +114,7 @@ TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
     Contest after;
     load(after, path);
     EXPECT_EQ(after.lastPreparedRound, 3);
-    EXPECT_EQ(after.FindPilote(1)->frequency1, 35050);
+    EXPECT_EQ(after.findPilot(1)->frequency1, 35050);
 }
 
 TEST(CompetitorsCli, ImportIsAllOrNothing)

@@ -38,7 +38,7 @@ TEST(Import, CreatesEveryFieldOfEveryLine)
     EXPECT_EQ(o.resultLine, "3  fiche(s) importée(s)  -  0  erreur(s)");
     EXPECT_EQ(c.competitorCount(), 3);
     EXPECT_EQ(c.highestCompetitorNumber(), 12);
-    const Pilot* p = c.FindPilote(7);
+    const Pilot* p = c.findPilot(7);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->name.raw(), "MARTIN");
     EXPECT_EQ(p->frequency1, 35010);
@@ -49,8 +49,8 @@ TEST(Import, CreatesEveryFieldOfEveryLine)
     EXPECT_EQ(p->country.raw(), "France");
     EXPECT_EQ(p->remark.raw(), "pas de remarque\tdixième champ"); // a tenth field ends up in the remark
     EXPECT_EQ(p->participation, 99);
-    EXPECT_EQ(c.FindPilote(12)->frequency2, 0);
-    EXPECT_EQ(c.FindPilote(3)->frequency2, 35012);
+    EXPECT_EQ(c.findPilot(12)->frequency2, 0);
+    EXPECT_EQ(c.findPilot(3)->frequency2, 35012);
     // Creation order is file order.
     EXPECT_EQ(c.pilots.front().number, 7);
     EXPECT_EQ(c.pilots.back().number, 3);
@@ -114,7 +114,7 @@ TEST(Import, ShortLineEndsTheFile)
     EXPECT_EQ(o.status, ImportStatus::Imported);
     EXPECT_EQ(o.imported, 1u);
     EXPECT_EQ(o.lastLine, 2u);
-    EXPECT_EQ(c.FindPilote(2), nullptr);
+    EXPECT_EQ(c.findPilot(2), nullptr);
     // Nine characters and the newline make ten: a line.
     EXPECT_EQ(importText(c, kHeader + "123456789\n").errorLines,
               std::vector<std::string>{"ligne 2 - Ligne incorrecte"});
@@ -143,9 +143,9 @@ TEST(Import, LinesOfAnyLengthKeepTheirFieldWidths)
     ASSERT_EQ(o.status, ImportStatus::Imported) << (o.errorLines.empty() ? "" : o.errorLines[0]);
     EXPECT_EQ(o.imported, 3u);
     EXPECT_EQ(o.lastLine, 4u);
-    EXPECT_EQ(c.FindPilote(1)->name.raw(), std::string(31, 'N'));
-    EXPECT_EQ(c.FindPilote(1)->remark.raw(), std::string(127, 'r'));
-    EXPECT_EQ(c.FindPilote(2)->remark.raw(), "fin"); // CR LF is the line end
+    EXPECT_EQ(c.findPilot(1)->name.raw(), std::string(31, 'N'));
+    EXPECT_EQ(c.findPilot(1)->remark.raw(), std::string(127, 'r'));
+    EXPECT_EQ(c.findPilot(2)->remark.raw(), "fin"); // CR LF is the line end
 }
 
 TEST(Import, ErrorFlagsForAnyNumberOfLines)
@@ -180,8 +180,8 @@ TEST(Import, CheckModeCreatesNothingAndCreateModeSkipsFaultyLines)
     EXPECT_EQ(errors, 1u);
     EXPECT_EQ(imported, 2u);
     EXPECT_EQ(flags.get(3), kImportNameMissing);
-    EXPECT_NE(c.FindPilote(4), nullptr);
-    EXPECT_EQ(c.FindPilote(5), nullptr);
+    EXPECT_NE(c.findPilot(4), nullptr);
+    EXPECT_EQ(c.findPilot(5), nullptr);
     EXPECT_EQ(c.competitorCount(), 2);
 }
 
@@ -197,5 +197,5 @@ TEST(Import, FileThatCannotBeOpenedGetsAnAlert)
     fixtures::writeFile(dir.file("list.txt"), utf8ToCp1252(kHeader + line("8", "Hélène", "35.01")));
     ImportOutcome o = importCompetitorsFromFile(c, dir.file("list.txt"));
     EXPECT_EQ(o.status, ImportStatus::Imported);
-    EXPECT_EQ(c.FindPilote(8)->name.utf8(), "Hélène");
+    EXPECT_EQ(c.findPilot(8)->name.utf8(), "Hélène");
 }

@@ -14,16 +14,16 @@ TEST(Launch, ChoicesSetParticipationAndSettings)
     Contest c;
     for (int32_t n : {3, 1, 2, 4, 101})
         addPilot(c, n, {.name = "X", .frequency1 = 35010});
-    c.FindPilote(4)->participation = 0; // withdrawn at the previous draw
-    c.FindPilote(101)->participation = 7;
+    c.findPilot(4)->participation = 0; // withdrawn at the previous draw
+    c.findPilot(101)->participation = 7;
     LaunchSettings s = applyLaunchChoices(c, {{2, 55}, "120", true});
-    EXPECT_EQ(c.FindPilote(1)->participation, 99);
-    EXPECT_EQ(c.FindPilote(2)->participation, 0);
-    EXPECT_EQ(c.FindPilote(3)->participation, 99);
-    EXPECT_EQ(c.FindPilote(4)->participation, 99);
-    EXPECT_EQ(c.FindPilote(101)->participation, 7); // tow pilots are not in the list
-    EXPECT_EQ(s.NombreTentatives, 120);
-    EXPECT_TRUE(s.MemesDeparts);
+    EXPECT_EQ(c.findPilot(1)->participation, 99);
+    EXPECT_EQ(c.findPilot(2)->participation, 0);
+    EXPECT_EQ(c.findPilot(3)->participation, 99);
+    EXPECT_EQ(c.findPilot(4)->participation, 99);
+    EXPECT_EQ(c.findPilot(101)->participation, 7); // tow pilots are not in the list
+    EXPECT_EQ(s.attempts, 120);
+    EXPECT_TRUE(s.sameStartOrder);
 
     struct Case {
         const char* text;
@@ -31,8 +31,8 @@ TEST(Launch, ChoicesSetParticipationAndSettings)
     };
     for (const Case& k : {Case{"8000", 8000}, {"8001", 8000}, {"99999999", 8000}, {"1234567890", 8000},
                           {"-5", 0}, {"abc", 0}, {"", 0}, {" 42x", 42}, {"3", 3}, {"+12", 12}})
-        EXPECT_EQ(applyLaunchChoices(c, {{}, k.text, false}).NombreTentatives, k.attempts) << k.text;
-    EXPECT_FALSE(applyLaunchChoices(c, {}).MemesDeparts);
+        EXPECT_EQ(applyLaunchChoices(c, {{}, k.text, false}).attempts, k.attempts) << k.text;
+    EXPECT_FALSE(applyLaunchChoices(c, {}).sameStartOrder);
 }
 
 TEST(Launch, LinesInNumberOrderWithWithdrawnSelected)
@@ -41,7 +41,7 @@ TEST(Launch, LinesInNumberOrderWithWithdrawnSelected)
     addPilot(c, 12, {.name = "DURAND", .frequency1 = 35010});
     addPilot(c, 3, {.name = "MARTIN-DE-LA-GRANDE-VALLEE", .frequency1 = 35010});
     addPilot(c, 101, {.name = "REMORQUEUR", .frequency1 = 35010});
-    c.FindPilote(12)->participation = 0;
+    c.findPilot(12)->participation = 0;
     auto lines = launchLines(c);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].number, 3);
@@ -66,7 +66,7 @@ void fiveRoundsScoredToThree(Contest& c)
                 if (g.round == r)
                     s.result = s.reflight = nullptr;
     }
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
 }
 
 size_t groupsOfRound(const Contest& c, int round)
@@ -121,8 +121,8 @@ TEST(FrequencyChange, WithoutScoresCancelsEverythingAndClearsExchangesInPlace)
             s.result = s.reflight = nullptr;
     c.roundHasScores.fill(0);
     c.roundComplete.fill(0);
-    c.CalculeManchesCompletes();
-    Pilot* p = c.FindPilote(4);
+    c.updateCompleteRounds();
+    Pilot* p = c.findPilot(4);
     p->frequency2 = 72210;
     std::swap(p->frequency1, p->frequency2);
     p->exchanged = 1;
@@ -141,7 +141,7 @@ TEST(FrequencyChange, PersonFormFollowUpClearsTheFlagAndStoresRegisteredOrder)
 {
     Contest c;
     fiveRoundsScoredToThree(c);
-    Pilot* p = c.FindPilote(2);
+    Pilot* p = c.findPilot(2);
     p->frequency1 = 40685; // flown: registered frequency 2
     p->frequency2 = 35010; // registered frequency 1
     p->exchanged = 1;

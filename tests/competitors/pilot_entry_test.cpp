@@ -119,7 +119,7 @@ TEST(PilotEntry, CreateGivesLowestFreeNumberAndStoresEveryField)
     EntryResult r = createPerson(c, PersonKind::Competitor, form);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.number, 3);
-    const Pilot* p = c.FindPilote(3);
+    const Pilot* p = c.findPilot(3);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->name.utf8(), "Élodie");
     EXPECT_EQ(p->frequency1, 35010);
@@ -154,7 +154,7 @@ TEST(PilotEntry, NinetyFirstPersonOfAKindIsRefused)
     EXPECT_EQ(r.status, EntryStatus::NoFreeNumber);
     EXPECT_EQ(r.message, noFreeNumberText(PersonKind::Competitor));
     EXPECT_EQ(c.competitorCount(), 90);
-    EXPECT_EQ(c.FindPilote(0), nullptr);
+    EXPECT_EQ(c.findPilot(0), nullptr);
 }
 
 TEST(PilotEntry, CreateOutOfMemoryRaisesTheAlertAndCountsNothing)
@@ -174,7 +174,7 @@ TEST(PilotEntry, ModifyKeepsRegisteredOrderAndUntouchedValues)
 {
     Contest c;
     const int32_t n = add(c, "A", "35010", "40685");
-    Pilot* p = c.FindPilote(n);
+    Pilot* p = c.findPilot(n);
     std::swap(p->frequency1, p->frequency2); // as a round-1 draw leaves it
     p->exchanged = 1;
     p->frequency2 = 35012;                   // a registered frequency off the 5 kHz grid
@@ -213,10 +213,10 @@ TEST(PilotEntry, FrequenciesLockOnceARoundIsPrepared)
     const int32_t withSpare = add(c, "A", "35010", "40685");
     const int32_t single = add(c, "B", "35030");
     c.roundPrepared[2] = 1;
-    EXPECT_TRUE(frequencyLock(c, *c.FindPilote(withSpare)).frequency2);
-    EXPECT_FALSE(frequencyLock(c, *c.FindPilote(single)).frequency2);
+    EXPECT_TRUE(frequencyLock(c, *c.findPilot(withSpare)).frequency2);
+    EXPECT_FALSE(frequencyLock(c, *c.findPilot(single)).frequency2);
 
-    PersonForm form = personForm(*c.FindPilote(withSpare));
+    PersonForm form = personForm(*c.findPilot(withSpare));
     form.name = "A2";
     EXPECT_TRUE(modifyPerson(c, withSpare, form).ok());
     form.frequency1 = "35.01"; // same value typed differently
@@ -225,22 +225,22 @@ TEST(PilotEntry, FrequenciesLockOnceARoundIsPrepared)
     EntryResult locked = modifyPerson(c, withSpare, form);
     EXPECT_EQ(locked.status, EntryStatus::FrequencyLocked);
     EXPECT_EQ(locked.alert.field, FormField::Frequency1);
-    EXPECT_EQ(c.FindPilote(withSpare)->frequency1, 35010);
+    EXPECT_EQ(c.findPilot(withSpare)->frequency1, 35010);
     form.frequency1 = "35010";
     form.frequency2 = "";
     EXPECT_EQ(modifyPerson(c, withSpare, form).status, EntryStatus::FrequencyLocked);
 
     // Without a spare, field 551 stays open.
-    PersonForm other = personForm(*c.FindPilote(single));
+    PersonForm other = personForm(*c.findPilot(single));
     other.frequency2 = "72.21";
     EXPECT_TRUE(modifyPerson(c, single, other).ok());
-    EXPECT_EQ(c.FindPilote(single)->frequency2, 72210);
+    EXPECT_EQ(c.findPilot(single)->frequency2, 72210);
 
     // After a frequency change the form's fields are unlocked.
     form.frequency1 = "35020";
     EXPECT_TRUE(modifyPerson(c, withSpare, form, true).ok());
-    EXPECT_EQ(c.FindPilote(withSpare)->frequency1, 35020);
-    EXPECT_EQ(c.FindPilote(withSpare)->frequency2, 0);
+    EXPECT_EQ(c.findPilot(withSpare)->frequency1, 35020);
+    EXPECT_EQ(c.findPilot(withSpare)->frequency2, 0);
 }
 
 TEST(PilotEntry, DeletionRefusedOncePreparedAndCountersKept)
@@ -257,7 +257,7 @@ TEST(PilotEntry, DeletionRefusedOncePreparedAndCountersKept)
     EXPECT_EQ(deletePerson(c, 2), DeleteStatus::NotFound);
     c.roundPrepared[1] = 1;
     EXPECT_EQ(deletePerson(c, 1), DeleteStatus::RoundsPrepared);
-    EXPECT_NE(c.FindPilote(1), nullptr);
+    EXPECT_NE(c.findPilot(1), nullptr);
     EXPECT_EQ(c.competitorCount(), 1);
 }
 

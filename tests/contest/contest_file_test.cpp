@@ -88,7 +88,7 @@ TEST(ContestFile, LargestContestSavesAndReloadsFieldForField)
     ASSERT_TRUE(MajFichier(original).ok());
 
     Contest loaded;
-    loaded.setPath(original.szPath);
+    loaded.setPath(original.filePath);
     loaded.isOpen = true;
     LoadOutcome outcome = RepriseFic(loaded);
     ASSERT_EQ(outcome.status, LoadStatus::Loaded);
@@ -238,7 +238,7 @@ TEST(ContestFile, MissingFileIsRefusedAndNotCreated)
     EXPECT_EQ(RepriseFic(c).status, LoadStatus::Incompatible);
     EXPECT_FALSE(c.isOpen);
     struct stat st {};
-    EXPECT_NE(::stat(c.szPath.c_str(), &st), 0);
+    EXPECT_NE(::stat(c.filePath.c_str(), &st), 0);
 }
 
 TEST(ContestFile, LoadingLeavesTheFileUntouched)
@@ -290,8 +290,8 @@ TEST(ContestFile, ResultWithNumberZeroIsSkippedAndLoadingGoesOn)
     Contest c;
     ASSERT_EQ(loadFrom(c, f.str()).status, LoadStatus::Loaded);
     ASSERT_EQ(c.results.size(), 2u);
-    SlotRef slot1 = c.FindEquipeDe(1, 1, kTaskDuration);
-    SlotRef slot3 = c.FindEquipeDe(1, 3, kTaskDuration);
+    SlotRef slot1 = c.findGroupOf(1, 1, kTaskDuration);
+    SlotRef slot3 = c.findGroupOf(1, 3, kTaskDuration);
     EXPECT_EQ(slot1.group->slots[slot1.slot].result, &c.results.front());
     EXPECT_EQ(slot3.group->slots[slot3.slot].reflight, &c.results.back());
     EXPECT_EQ(slot3.group->slots[slot3.slot].result, nullptr);
@@ -367,7 +367,7 @@ TEST(ContestFile, HostileValuesLoadSafely)
     EXPECT_FALSE(passwordMatches(c, "0123456789abcdef"));
     EXPECT_EQ(c.groups.size(), 4u);
     EXPECT_EQ(c.groups.front().usedSlots(), 4);
-    EXPECT_EQ(c.FindEquipeDe(1, 1, kTaskDuration).group, &c.groups.front());
+    EXPECT_EQ(c.findGroupOf(1, 1, kTaskDuration).group, &c.groups.front());
 }
 
 TEST(ContestFile, ArbitraryMutationsNeverBreakTheLoader)
@@ -410,7 +410,7 @@ TEST(ContestFile, SaveDoesNothingWhileNoContestIsOpen)
     EXPECT_EQ(MajFichier(c).status, SaveStatus::NotOpen);
     EXPECT_EQ(MajSauvegarde(c).status, SaveStatus::NotOpen);
     struct stat st {};
-    EXPECT_NE(::stat(c.szPath.c_str(), &st), 0);
+    EXPECT_NE(::stat(c.filePath.c_str(), &st), 0);
 }
 
 TEST(ContestFile, BackupHoldsTheSameContentBesideTheContestFile)
@@ -423,7 +423,7 @@ TEST(ContestFile, BackupHoldsTheSameContentBesideTheContestFile)
     ASSERT_TRUE(MajFichier(c).ok());
     ASSERT_TRUE(MajSauvegarde(c).ok());
     EXPECT_EQ(c.backupPath, dir.file("R7T_06_12_26.bak"));
-    EXPECT_EQ(fixtures::readFile(c.backupPath), fixtures::readFile(c.szPath));
+    EXPECT_EQ(fixtures::readFile(c.backupPath), fixtures::readFile(c.filePath));
 }
 
 TEST(ContestFile, FailedSaveIsReportedAndKeepsTheOldFile)
@@ -438,11 +438,11 @@ TEST(ContestFile, FailedSaveIsReportedAndKeepsTheOldFile)
 
     c.setPath(dir.file("c.r7s"));
     ASSERT_TRUE(MajFichier(c).ok());
-    const std::string before = fixtures::readFile(c.szPath);
-    ::chmod(c.szPath.c_str(), 0444);
+    const std::string before = fixtures::readFile(c.filePath);
+    ::chmod(c.filePath.c_str(), 0444);
     fixtures::buildContest(c, {8, 2, 1, 0});
     EXPECT_EQ(MajFichier(c).status, SaveStatus::Failed);
-    EXPECT_EQ(fixtures::readFile(c.szPath), before);
+    EXPECT_EQ(fixtures::readFile(c.filePath), before);
 }
 
 TEST(ContestFile, HeaderIsRefreshedAtEachSave)

@@ -11,7 +11,7 @@ namespace {
 
 FlightResult* addResult(Contest& c, int32_t round, int32_t number, int32_t isReflight)
 {
-    FlightResult* r = c.NewResultat();
+    FlightResult* r = c.newResult();
     r->round = round;
     r->number = number;
     r->isReflight = isReflight;
@@ -20,7 +20,7 @@ FlightResult* addResult(Contest& c, int32_t round, int32_t number, int32_t isRef
 
 StartGroup* addGroup(Contest& c, int32_t round, int32_t id, int32_t task, std::initializer_list<int32_t> members)
 {
-    StartGroup* g = c.NewEquipe();
+    StartGroup* g = c.newGroup();
     g->round = round;
     g->id = id;
     g->task = task;
@@ -36,7 +36,7 @@ StartGroup* addGroup(Contest& c, int32_t round, int32_t id, int32_t task, std::i
 TEST(Contest, StartsInItsInitialState)
 {
     Contest c;
-    EXPECT_EQ(c.MaDate, 81245);
+    EXPECT_EQ(c.fileTag, 81245);
     EXPECT_FLOAT_EQ(c.bestSpeedTime, 1000.0f);
     EXPECT_EQ(c.next24GHz, 2400000);
     EXPECT_FALSE(c.isOpen);
@@ -53,10 +53,10 @@ TEST(Contest, NewRecordsAreZeroFilledAndAppendedInOrder)
     addPilot(c, 3);
     EXPECT_EQ(c.pilots.front().number, 5);
     EXPECT_EQ(c.pilots.back().number, 3);
-    StartGroup* g = c.NewEquipe();
+    StartGroup* g = c.newGroup();
     EXPECT_EQ(*g, StartGroup{});
-    EXPECT_EQ(*c.NewResultat(), FlightResult{});
-    EXPECT_EQ(*c.NewExtra(), ExtraRecord{});
+    EXPECT_EQ(*c.newResult(), FlightResult{});
+    EXPECT_EQ(*c.newExtra(), ExtraRecord{});
 }
 
 TEST(Contest, ExhaustedMemoryAppendsNothingAndRaisesTheAlert)
@@ -68,7 +68,7 @@ TEST(Contest, ExhaustedMemoryAppendsNothingAndRaisesTheAlert)
     EXPECT_EQ(c.addPilot(1), nullptr);
     EXPECT_TRUE(c.pilots.empty());
     c.failNextAllocationForTest();
-    EXPECT_EQ(c.NewResultat(), nullptr);
+    EXPECT_EQ(c.newResult(), nullptr);
     EXPECT_TRUE(c.results.empty());
     EXPECT_EQ(alerts, (std::vector<int>{402, 402}));
     EXPECT_EQ(c.competitorCount(), 0); // nothing counted for the failed creation
@@ -94,7 +94,7 @@ TEST(Contest, KillRemovesOnlyTheFirstMatchAndKeepsTheOthersInOrder)
     addGroup(c, 1, 11, 1, {1, 2, 3});
     addGroup(c, 1, 10, 2, {102});
     addGroup(c, 1, 10, 1, {103}); // duplicate key (a damaged file may hold one)
-    c.KillEquipe(1, 10, 1);
+    c.removeGroup(1, 10, 1);
     ASSERT_EQ(c.groups.size(), 3u);
     EXPECT_EQ(c.groups.front().id, 11);
     EXPECT_EQ(c.groups.back().slots[0].pilotNumber, 103);
@@ -106,9 +106,9 @@ TEST(Contest, FindResultatReturnsTheLaterOfTwoRecords)
     addResult(c, 1, 4, 0);
     FlightResult* later = addResult(c, 1, 4, 0);
     FlightResult* reflight = addResult(c, 1, 4, 1);
-    EXPECT_EQ(c.FindResultat(1, 4, 0), later);
-    EXPECT_EQ(c.FindResultat(1, 4, 1), reflight);
-    EXPECT_EQ(c.FindResultat(2, 4, 0), nullptr);
+    EXPECT_EQ(c.findResult(1, 4, 0), later);
+    EXPECT_EQ(c.findResult(1, 4, 1), reflight);
+    EXPECT_EQ(c.findResult(2, 4, 0), nullptr);
 }
 
 TEST(Contest, KillResultatClearsEveryLinkToIt)
@@ -119,10 +119,10 @@ TEST(Contest, KillResultatClearsEveryLinkToIt)
     FlightResult* again = addResult(c, 1, 2, 1);
     g->slots[1].result = first;
     g->slots[1].reflight = again;
-    c.KillResultat(1, 2, 1);
+    c.removeResult(1, 2, 1);
     EXPECT_EQ(g->slots[1].reflight, nullptr);
     EXPECT_EQ(g->slots[1].result, first);
-    c.KillResultat(1, 2, 0);
+    c.removeResult(1, 2, 0);
     EXPECT_EQ(g->slots[1].result, nullptr);
     EXPECT_TRUE(c.results.empty());
 }
@@ -136,22 +136,22 @@ TEST(Contest, FindsGroupsAndPilotsOrRaisesTheFault)
     std::vector<std::string> faults;
     c.setFaultHandler([&](const std::string& tag) { faults.push_back(tag); });
 
-    EXPECT_NE(c.FindPilote(12, Report::Yes), nullptr);
-    EXPECT_EQ(c.FindPilote(13, Report::No), nullptr);
+    EXPECT_NE(c.findPilot(12, Report::Yes), nullptr);
+    EXPECT_EQ(c.findPilot(13, Report::No), nullptr);
     EXPECT_TRUE(faults.empty());
-    EXPECT_EQ(c.FindPilote(13, Report::Yes), nullptr);
-    EXPECT_EQ(c.FindEquipe(2, 21, 2), g);
-    EXPECT_EQ(c.FindEquipe(2, 21, 1), nullptr);
+    EXPECT_EQ(c.findPilot(13, Report::Yes), nullptr);
+    EXPECT_EQ(c.findGroup(2, 21, 2), g);
+    EXPECT_EQ(c.findGroup(2, 21, 1), nullptr);
     EXPECT_EQ(faults, (std::vector<std::string>{"FINDPILOTE", "FINDEQUIPE"}));
     EXPECT_EQ(c.fault().value_or(""), "FINDPILOTE"); // the first one stays
     c.clearFault();
     EXPECT_FALSE(c.fault());
 
-    SlotRef found = c.FindEquipeDe(2, 9, 2);
+    SlotRef found = c.findGroupOf(2, 9, 2);
     EXPECT_EQ(found.group, g);
     EXPECT_EQ(found.slot, 2);
-    EXPECT_FALSE(c.FindEquipeDe(2, 0, 2)); // only used slots count
-    EXPECT_FALSE(c.FindEquipeDe(2, 9, 1));
+    EXPECT_FALSE(c.findGroupOf(2, 0, 2)); // only used slots count
+    EXPECT_FALSE(c.findGroupOf(2, 9, 1));
 }
 
 TEST(Contest, CountsPresentAndPlacedCompetitors)
@@ -160,16 +160,16 @@ TEST(Contest, CountsPresentAndPlacedCompetitors)
     for (int n : {1, 2, 4, 6})
         addPilot(c, n);
     addPilot(c, 101);
-    c.FindPilote(4)->participation = 0;
-    EXPECT_EQ(c.ComptePresents(), 3);
+    c.findPilot(4)->participation = 0;
+    EXPECT_EQ(c.participantCount(), 3);
 
     addGroup(c, 1, 11, 1, {1, 2, 4});
     addGroup(c, 1, 10, 1, {101});
     addGroup(c, 1, 11, 2, {2, 6, 1});
     addGroup(c, 2, 11, 2, {6});
-    EXPECT_EQ(c.ComptePlaces(1), 4);
-    EXPECT_EQ(c.ComptePlaces(2), 1);
-    EXPECT_EQ(c.ComptePlaces(3), 0);
+    EXPECT_EQ(c.placedCount(1), 4);
+    EXPECT_EQ(c.placedCount(2), 1);
+    EXPECT_EQ(c.placedCount(3), 0);
 }
 
 TEST(Contest, CountsFollowEveryCreationAndRemoval)
@@ -191,7 +191,7 @@ TEST(Contest, CountsFollowEveryCreationAndRemoval)
     c.removePilot(3);
     EXPECT_EQ(c.highestCompetitorNumber(), 0);
     c.addPilot(12);
-    c.FreeRam();
+    c.clearRecords();
     EXPECT_EQ(c.competitorCount() + c.towPilotCount() + c.highestCompetitorNumber(), 0);
 }
 
@@ -210,27 +210,27 @@ TEST(Contest, NumeroLibreGivesTheLowestFreeNumber)
     Contest c;
     for (int n : {1, 2, 4})
         addPilot(c, n);
-    EXPECT_EQ(c.NumeroLibre(false), 3);
-    EXPECT_EQ(c.NumeroLibre(true), 101);
+    EXPECT_EQ(c.freeNumber(false), 3);
+    EXPECT_EQ(c.freeNumber(true), 101);
     for (int n = 1; n <= 90; ++n)
-        if (!c.FindPilote(n))
+        if (!c.findPilot(n))
             addPilot(c, n);
     addPilot(c, 95); // above 90: not given by entry
-    EXPECT_EQ(c.NumeroLibre(false), 0);
+    EXPECT_EQ(c.freeNumber(false), 0);
     for (int n = 101; n <= 190; ++n)
         addPilot(c, n);
-    EXPECT_EQ(c.NumeroLibre(true), 0);
+    EXPECT_EQ(c.freeNumber(true), 0);
 }
 
 TEST(Contest, CompleteRoundsText)
 {
     Contest c;
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
     EXPECT_EQ(c.completeRoundsText, "-");
     EXPECT_EQ(c.completeRoundCount, 0);
     c.roundComplete[1] = c.roundComplete[2] = c.roundComplete[4] = 1;
     c.roundComplete[40] = 1;
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
     EXPECT_EQ(c.completeRoundsText, "-1-2-4-40-");
     EXPECT_EQ(c.completeRoundCount, 4);
     EXPECT_EQ(c.lastCompleteRound, 40);

@@ -60,7 +60,7 @@ TEST(Opening, NewContestIsNotWrittenBeforeItsFirstSave)
     Contest c;
     startNewContest(c, dir.file("new.r7s"), "abcdefghijklmno");
     EXPECT_TRUE(c.isOpen);
-    EXPECT_EQ(c.szPath, dir.file("new.r7s"));
+    EXPECT_EQ(c.filePath, dir.file("new.r7s"));
     EXPECT_EQ(c.backupPath, dir.file("new.bak"));
     EXPECT_EQ(c.password.raw(), "abcdefghijkl");
     EXPECT_FALSE(fs::exists(dir.file("new.r7s")));
@@ -98,7 +98,7 @@ TEST(Opening, PasswordIsAskedOnceAndMustMatchExactly)
               OpenStatus::WrongPassword);
     EXPECT_EQ(asked, 1);
     EXPECT_FALSE(wrong.isOpen);
-    EXPECT_TRUE(wrong.szPath.empty());
+    EXPECT_TRUE(wrong.filePath.empty());
     EXPECT_EQ(fixtures::readFile(s.path), s.bytes);
 
     Contest abandoned;
@@ -108,7 +108,7 @@ TEST(Opening, PasswordIsAskedOnceAndMustMatchExactly)
     Contest right;
     EXPECT_EQ(openContestFile(right, s.path, [] { return std::optional<std::string>("Secret"); }), OpenStatus::Opened);
     EXPECT_TRUE(right.isOpen);
-    EXPECT_EQ(right.szPath, s.path);
+    EXPECT_EQ(right.filePath, s.path);
     EXPECT_EQ(right.backupPath, s.dir.file("concours.bak"));
     EXPECT_EQ(right.competitorCount(), 8);
 }
@@ -142,7 +142,7 @@ TEST(Opening, MissingFileIsRefusedAndNotCreated)
     EXPECT_EQ(openContestFile(c, dir.file("absent.r7s"), {}), OpenStatus::Incompatible);
     EXPECT_EQ(alerts, std::vector<int>{kMessageIncompatible});
     EXPECT_FALSE(c.isOpen);
-    EXPECT_TRUE(c.szPath.empty());
+    EXPECT_TRUE(c.filePath.empty());
     EXPECT_FALSE(fs::exists(dir.file("absent.r7s")));
     EXPECT_FALSE(MajFichier(c).ok());
     EXPECT_TRUE(fs::is_empty(dir.path()));
@@ -167,7 +167,7 @@ TEST(Opening, ResultWithoutGroupIsAFault)
     fixtures::buildContest(c, {8, 2, 1, 0});
     startNewContest(c, s.path, "");
     c.removeRoundGroups(1);
-    FlightResult* orphan = c.NewResultat();
+    FlightResult* orphan = c.newResult();
     orphan->number = 3;
     orphan->round = 1;
     ASSERT_TRUE(MajFichier(c).ok());
@@ -176,6 +176,6 @@ TEST(Opening, ResultWithoutGroupIsAFault)
     std::string fault;
     loaded.setFaultHandler([&](const std::string& tag) { fault = tag; });
     EXPECT_EQ(openContestFile(loaded, s.path, {}), OpenStatus::Fault);
-    EXPECT_EQ(fault, kFaultRepriseFic);
+    EXPECT_EQ(fault, kFaultScoreLink);
     EXPECT_FALSE(loaded.isOpen);
 }

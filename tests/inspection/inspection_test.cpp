@@ -15,9 +15,9 @@ using fixtures::FileBytes;
 
 namespace {
 
-Planeur measured(int32_t mass, float span, float width, float height)
+Glider measured(int32_t mass, float span, float width, float height)
 {
-    Planeur p;
+    Glider p;
     p.pilot = 7;
     p.glider = 1;
     p.mass = mass;
@@ -56,31 +56,31 @@ std::string bytesOf(const Inspection& i)
 
 TEST(Inspection, MassAndSpanLimits)
 {
-    const Planeur p;
-    EXPECT_EQ(CtrlOK(p, kCheckMass, 1000.0f, 0), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckMass, 1001.0f, 0), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckMass, 5000.0f, 0), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckMass, 5001.0f, 0), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckMass, 1000.5f, 0), 1); // the dialog checks what was typed
-    EXPECT_EQ(CtrlOK(p, kCheckSpan, 350.0f, 0), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckSpan, 349.9f, 0), 0);
+    const Glider p;
+    EXPECT_EQ(checkPasses(p, kCheckMass, 1000.0f, 0), 0);
+    EXPECT_EQ(checkPasses(p, kCheckMass, 1001.0f, 0), 1);
+    EXPECT_EQ(checkPasses(p, kCheckMass, 5000.0f, 0), 1);
+    EXPECT_EQ(checkPasses(p, kCheckMass, 5001.0f, 0), 0);
+    EXPECT_EQ(checkPasses(p, kCheckMass, 1000.5f, 0), 1); // the dialog checks what was typed
+    EXPECT_EQ(checkPasses(p, kCheckSpan, 350.0f, 0), 1);
+    EXPECT_EQ(checkPasses(p, kCheckSpan, 349.9f, 0), 0);
     for (int other : {0, 3, 6, 7, -1})
-        EXPECT_EQ(CtrlOK(p, other, 1e6f, 1.0f), 0) << other;
+        EXPECT_EQ(checkPasses(p, other, 1e6f, 1.0f), 0) << other;
 }
 
 TEST(Inspection, CrossSectionLimitsFollowTheExtendedProduct)
 {
-    const Planeur p;
-    EXPECT_EQ(CtrlOK(p, kCheckWidth, 12.8f, 400.0f), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckWidth, 12.7f, 400.0f), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, 16.0f, 400.0f), 0); // a double product would let it pass
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, 16.1f, 400.0f), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckWidth, 11.2f, 350.0f), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckWidth, 11.3f, 350.0f), 1);
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, 14.0f, 350.0f), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, 0.0f, 0.0f), 1); // no span stored: nothing to fail
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, std::numeric_limits<float>::quiet_NaN(), 400.0f), 0);
-    EXPECT_EQ(CtrlOK(p, kCheckHeight, 16.1f, std::numeric_limits<float>::infinity()), 0);
+    const Glider p;
+    EXPECT_EQ(checkPasses(p, kCheckWidth, 12.8f, 400.0f), 1);
+    EXPECT_EQ(checkPasses(p, kCheckWidth, 12.7f, 400.0f), 0);
+    EXPECT_EQ(checkPasses(p, kCheckHeight, 16.0f, 400.0f), 0); // a double product would let it pass
+    EXPECT_EQ(checkPasses(p, kCheckHeight, 16.1f, 400.0f), 1);
+    EXPECT_EQ(checkPasses(p, kCheckWidth, 11.2f, 350.0f), 0);
+    EXPECT_EQ(checkPasses(p, kCheckWidth, 11.3f, 350.0f), 1);
+    EXPECT_EQ(checkPasses(p, kCheckHeight, 14.0f, 350.0f), 0);
+    EXPECT_EQ(checkPasses(p, kCheckHeight, 0.0f, 0.0f), 1); // no span stored: nothing to fail
+    EXPECT_EQ(checkPasses(p, kCheckHeight, std::numeric_limits<float>::quiet_NaN(), 400.0f), 0);
+    EXPECT_EQ(checkPasses(p, kCheckHeight, 16.1f, std::numeric_limits<float>::infinity()), 0);
 }
 
 TEST(Inspection, ExactProductAgreesWithTheExtendedOne)
@@ -107,25 +107,25 @@ TEST(Inspection, ExactProductAgreesWithTheExtendedOne)
 
 TEST(Inspection, GliderVerdictNeedsAllSixChecks)
 {
-    Planeur ok = measured(3500, 400.0f, 12.8f, 16.1f);
+    Glider ok = measured(3500, 400.0f, 12.8f, 16.1f);
     EXPECT_TRUE(verdictOf(ok).valid());
-    Planeur noCanopy = ok;
+    Glider noCanopy = ok;
     noCanopy.canopy = 0;
     EXPECT_FALSE(verdictOf(noCanopy).valid());
     EXPECT_FALSE(verdictOf(noCanopy).checks[kCheckCanopy - 1]);
-    Planeur noClearance = ok;
+    Glider noClearance = ok;
     noClearance.groundClearance = 0;
     EXPECT_FALSE(verdictOf(noClearance).checks[kCheckGroundClearance - 1]);
-    Planeur low = measured(3500, 400.0f, 12.8f, 16.0f);
+    Glider low = measured(3500, 400.0f, 12.8f, 16.0f);
     EXPECT_FALSE(verdictOf(low).valid());
     EXPECT_TRUE(verdictOf(low).checks[kCheckWidth - 1]);
     EXPECT_FALSE(verdictOf(low).checks[kCheckHeight - 1]);
     // No span stored: width and height pass, the span fails.
-    Planeur noSpan = measured(3500, 0.0f, 1.0f, 1.0f);
+    Glider noSpan = measured(3500, 0.0f, 1.0f, 1.0f);
     EXPECT_TRUE(verdictOf(noSpan).checks[kCheckWidth - 1]);
     EXPECT_FALSE(verdictOf(noSpan).checks[kCheckSpan - 1]);
 
-    EXPECT_EQ(buttonState(Planeur{}), 0);
+    EXPECT_EQ(buttonState(Glider{}), 0);
     ok.valid = 1;
     EXPECT_EQ(buttonState(ok), 2);
     EXPECT_EQ(buttonState(low), 1);
@@ -139,9 +139,9 @@ TEST(Inspection, RecordsOfPilots)
     ASSERT_EQ(createPilot(ins, 12, "Jean-Fran\xE7ois de la Montagne Noire"), NewPilotStatus::Created);
     EXPECT_EQ(createPilot(ins, 12, ""), NewPilotStatus::Exists);
     ASSERT_EQ(createPilot(ins, 3, ""), NewPilotStatus::Created);
-    EXPECT_EQ(ins.MaxNumPilot, 12);
-    ASSERT_EQ(ins.planeurs.size(), 4u);
-    Planeur* g2 = ins.FindPlaneur(12, 2);
+    EXPECT_EQ(ins.highestNumber, 12);
+    ASSERT_EQ(ins.gliders.size(), 4u);
+    Glider* g2 = ins.findGlider(12, 2);
     ASSERT_NE(g2, nullptr);
     EXPECT_EQ(g2->glider, 2);
     EXPECT_EQ(g2->pilotName.raw().size(), 29u);
@@ -152,18 +152,18 @@ TEST(Inspection, RecordsOfPilots)
     ins.failNextAllocationForTest();
     EXPECT_EQ(createPilot(ins, 5, ""), NewPilotStatus::OutOfMemory);
     EXPECT_EQ(alerts, 1);
-    EXPECT_EQ(ins.FindPlaneur(5, 1), nullptr);
-    EXPECT_EQ(ins.planeurs.size(), 4u);
+    EXPECT_EQ(ins.findGlider(5, 1), nullptr);
+    EXPECT_EQ(ins.gliders.size(), 4u);
 
     deletePilot(ins, 12);
-    EXPECT_EQ(ins.planeurs.size(), 2u);
-    EXPECT_EQ(ins.FindPlaneur(12, 1), nullptr);
-    ins.KillPlaneur(ins.FindPlaneur(3, 2));
-    ins.KillPlaneur(nullptr);
-    ASSERT_EQ(ins.planeurs.size(), 1u);
-    Planeur* last = ins.NewPlaneur();
+    EXPECT_EQ(ins.gliders.size(), 2u);
+    EXPECT_EQ(ins.findGlider(12, 1), nullptr);
+    ins.removeGlider(ins.findGlider(3, 2));
+    ins.removeGlider(nullptr);
+    ASSERT_EQ(ins.gliders.size(), 1u);
+    Glider* last = ins.newGlider();
     ASSERT_NE(last, nullptr);
-    EXPECT_EQ(&ins.planeurs.back(), last); // appended at the tail
+    EXPECT_EQ(&ins.gliders.back(), last); // appended at the tail
 }
 
 TEST(InspectionFile, BytesOfTheFileAndRoundTrip)
@@ -181,13 +181,13 @@ TEST(InspectionFile, BytesOfTheFileAndRoundTrip)
     ASSERT_EQ(loaded.status, InspectionLoadStatus::Loaded);
     EXPECT_EQ(loaded.records, 4);
     EXPECT_FALSE(loaded.truncated);
-    ASSERT_EQ(ins.planeurs.size(), 4u);
-    EXPECT_EQ(ins.planeurs.front().model.raw(), "ASW 28");
-    EXPECT_EQ(ins.planeurs.front().span, 400.0f);
-    EXPECT_EQ(ins.planeurs.front().canopy, 1);
-    EXPECT_EQ(ins.FindPlaneur(2, 1)->model.utf8(), "Discus été");
-    EXPECT_EQ(ins.MaxNumPilot, 7);
-    EXPECT_EQ(ins.ActPilote, 2);
+    ASSERT_EQ(ins.gliders.size(), 4u);
+    EXPECT_EQ(ins.gliders.front().model.raw(), "ASW 28");
+    EXPECT_EQ(ins.gliders.front().span, 400.0f);
+    EXPECT_EQ(ins.gliders.front().canopy, 1);
+    EXPECT_EQ(ins.findGlider(2, 1)->model.utf8(), "Discus été");
+    EXPECT_EQ(ins.highestNumber, 7);
+    EXPECT_EQ(ins.currentPilot, 2);
     EXPECT_EQ(bytesOf(ins), file.str());
 
     // Link fields of another writer mean nothing and are written as zero;
@@ -245,10 +245,10 @@ TEST(InspectionFile, HostileBytesNeverCrash)
     record(odd, 2000000000, 1, "", 0, 0, 0, 0, 0, 0);
     Inspection ins;
     ASSERT_EQ(loadInspection(ins, spanOf(odd.str())).records, 2);
-    EXPECT_EQ(ins.MaxNumPilot, 0); // only numbers 1..99 raise it
-    EXPECT_EQ(ins.planeurs.front().model.raw().size(), 32u);
+    EXPECT_EQ(ins.highestNumber, 0); // only numbers 1..99 raise it
+    EXPECT_EQ(ins.gliders.front().model.raw().size(), 32u);
     EXPECT_EQ(bytesOf(ins), odd.str());
-    EXPECT_FALSE(verdictOf(ins.planeurs.front()).valid());
+    EXPECT_FALSE(verdictOf(ins.gliders.front()).valid());
 
     std::mt19937 random(7);
     for (int i = 0; i < 2000; ++i) {
@@ -261,9 +261,9 @@ TEST(InspectionFile, HostileBytesNeverCrash)
             bytes.replace(0, 4, std::string("\x2D\xC8\0\0", 4));
         Inspection any;
         loadInspection(any, spanOf(bytes));
-        for (const Planeur& p : any.planeurs)
+        for (const Glider& p : any.gliders)
             (void)verdictOf(p);
-        EXPECT_LE(any.planeurs.size(), bytes.size() / 140);
+        EXPECT_LE(any.gliders.size(), bytes.size() / 140);
     }
 }
 
@@ -271,37 +271,37 @@ TEST(InspectionFile, SaveIsAtomicAndOnlyWhenOpen)
 {
     fixtures::TempDir dir;
     Inspection ins;
-    ins.szPath = dir.file("c.ctr");
+    ins.filePath = dir.file("c.ctr");
     ASSERT_EQ(createPilot(ins, 4, "Marie"), NewPilotStatus::Created);
     EXPECT_EQ(MajFichier(ins).status, InspectionSaveStatus::NotOpen);
-    EXPECT_FALSE(std::filesystem::exists(ins.szPath));
+    EXPECT_FALSE(std::filesystem::exists(ins.filePath));
     ins.isOpen = true;
     ASSERT_TRUE(MajFichier(ins).ok());
-    EXPECT_EQ(fixtures::readFile(ins.szPath), bytesOf(ins));
-    EXPECT_EQ(std::filesystem::file_size(ins.szPath), 4u + 2 * 140);
+    EXPECT_EQ(fixtures::readFile(ins.filePath), bytesOf(ins));
+    EXPECT_EQ(std::filesystem::file_size(ins.filePath), 4u + 2 * 140);
 
     Inspection back;
-    back.szPath = ins.szPath;
+    back.filePath = ins.filePath;
     back.isOpen = true;
     ASSERT_EQ(RepriseFic(back).status, InspectionLoadStatus::Loaded);
-    EXPECT_EQ(back.planeurs, ins.planeurs);
+    EXPECT_EQ(back.gliders, ins.gliders);
     EXPECT_TRUE(back.isOpen);
 
     Inspection missing;
-    missing.szPath = dir.file("absent.ctr");
+    missing.filePath = dir.file("absent.ctr");
     missing.isOpen = true;
     EXPECT_EQ(RepriseFic(missing).status, InspectionLoadStatus::Incompatible);
-    EXPECT_FALSE(std::filesystem::exists(missing.szPath)); // loading never creates a file
+    EXPECT_FALSE(std::filesystem::exists(missing.filePath)); // loading never creates a file
 
     // A read-only file is left as it is until it is made writable.
-    std::filesystem::permissions(ins.szPath, std::filesystem::perms::owner_write,
+    std::filesystem::permissions(ins.filePath, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     deletePilot(ins, 4);
     EXPECT_EQ(MajFichier(ins).status, InspectionSaveStatus::Failed);
-    EXPECT_EQ(std::filesystem::file_size(ins.szPath), 4u + 2 * 140);
-    ASSERT_TRUE(makeWritable(ins.szPath));
+    EXPECT_EQ(std::filesystem::file_size(ins.filePath), 4u + 2 * 140);
+    ASSERT_TRUE(makeWritable(ins.filePath));
     ASSERT_TRUE(MajFichier(ins).ok());
-    EXPECT_EQ(std::filesystem::file_size(ins.szPath), 4u);
+    EXPECT_EQ(std::filesystem::file_size(ins.filePath), 4u);
 }
 
 TEST(InspectionCli, PrintsEveryGliderWithItsChecks)

@@ -11,16 +11,16 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-Planeur& glider(Inspection& inspection, int pilot, int number)
+Glider& glider(Inspection& inspection, int pilot, int number)
 {
-    Planeur* p = inspection.NewPlaneur();
+    Glider* p = inspection.newGlider();
     p->pilot = pilot;
     p->glider = number;
     p->pilotName.assignUtf8("LEFÈVRE Luc");
     return *p;
 }
 
-// The body font is 11 pt: character height 110 at 720 dpi, so yChar 137
+// The body font is 11 pt: character height 110 at 720 dpi, so linePitch 137
 // and a column unit of 44.
 constexpr int kSheetLine = 137;
 constexpr int kSheetUnit = 44;
@@ -30,7 +30,7 @@ constexpr int kSheetUnit = 44;
 TEST(InspectionSheet, OnePagePerFilledGliderOneWithMeasuresAndVerdicts)
 {
     Inspection inspection;
-    Planeur& one = glider(inspection, 3, 1);
+    Glider& one = glider(inspection, 3, 1);
     one.model.assignUtf8("Fox Mini");
     one.registration.assignUtf8("F-1234");
     one.mass = 3450;
@@ -40,7 +40,7 @@ TEST(InspectionSheet, OnePagePerFilledGliderOneWithMeasuresAndVerdicts)
     one.canopy = 1;
     one.groundClearance = 1;
     one.filled = 1;
-    Planeur& two = glider(inspection, 3, 2);
+    Glider& two = glider(inspection, 3, 2);
     two.model.assignUtf8("Ka 6E");
     two.mass = 1000;
     two.height = 16.0f; // no span: checked against 0, printed "?????"
@@ -49,7 +49,7 @@ TEST(InspectionSheet, OnePagePerFilledGliderOneWithMeasuresAndVerdicts)
     // 5 has only glider 2 filled: no page. 7 has glider 1 only.
     glider(inspection, 5, 1);
     glider(inspection, 5, 2).filled = 1;
-    Planeur& seven = glider(inspection, 7, 1);
+    Glider& seven = glider(inspection, 7, 1);
     seven.filled = 1;
     glider(inspection, 7, 2);
 
@@ -58,7 +58,7 @@ TEST(InspectionSheet, OnePagePerFilledGliderOneWithMeasuresAndVerdicts)
     ASSERT_EQ(ImprPlaneur(inspection, engine, 1, 99), PrintOutcome::Printed);
     EXPECT_EQ(device.events.front().text, "CTRLR7T");
     ASSERT_EQ(device.pages, 2);
-    EXPECT_EQ(engine.yChar, kSheetLine);
+    EXPECT_EQ(engine.linePitch, kSheetLine);
     EXPECT_EQ(engine.columnUnit, kSheetUnit);
 
     EXPECT_EQ(textsAt(device, 1, 2 * kSheetLine), (Texts{"Caractéristiques planeurs du n°  3"}));

@@ -23,24 +23,24 @@ TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
     EXPECT_EQ(device->verticalResolution(), 6783);   // 297 - 2 x 5 mm
 
     PrintEngine engine(*device);
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     // Arial 10 pt at 600 dpi: 75 + 18 high, leading 3, average width 37.
-    EXPECT_EQ(engine.yChar, 96);
+    EXPECT_EQ(engine.linePitch, 96);
     EXPECT_EQ(engine.columnUnit, 37);
-    EXPECT_EQ(engine.LignesParPage, 70);
+    EXPECT_EQ(engine.linesPerPage, 70);
     // The widest line of the layouts (the rankings' last column) fits.
     EXPECT_LT(engine.columnX(103) + 14 * engine.columnUnit, engine.large);
 
     // No page: no file. One page: the file, written whole at the end.
-    EXPECT_EQ(engine.EndJob(), PrintOutcome::NothingPrinted);
+    EXPECT_EQ(engine.endJob(), PrintOutcome::NothingPrinted);
     EXPECT_FALSE(std::filesystem::exists(path));
     std::unique_ptr<PrintDevice> second = makePdfDevice(path);
     PrintEngine printing(*second);
-    ASSERT_TRUE(printing.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(printing.startJob(kDocumentName, 10));
     ASSERT_TRUE(printing.openPage({}));
-    printing.PremLigneManche("Coupe d'\xE9t\xE9", 0, kStylePlain, TabListe);
+    printing.printLine("Coupe d'\xE9t\xE9", 0, kStylePlain, kPilotListTabs);
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(printing.EndJob(), PrintOutcome::Printed);
+    EXPECT_EQ(printing.endJob(), PrintOutcome::Printed);
     EXPECT_GT(std::filesystem::file_size(path), 500u);
     int files = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
@@ -51,11 +51,11 @@ TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
     const auto size = std::filesystem::file_size(path);
     std::unique_ptr<PrintDevice> third = makePdfDevice(path);
     PrintEngine cancelled(*third);
-    ASSERT_TRUE(cancelled.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(cancelled.startJob(kDocumentName, 10));
     ASSERT_TRUE(cancelled.openPage({}));
-    cancelled.PremLigneManche("x", 0, kStylePlain, TabListe);
-    cancelled.bUserAbort = true;
-    EXPECT_EQ(cancelled.EndJob(), PrintOutcome::Cancelled);
+    cancelled.printLine("x", 0, kStylePlain, kPilotListTabs);
+    cancelled.userAbort = true;
+    EXPECT_EQ(cancelled.endJob(), PrintOutcome::Cancelled);
     third.reset();
     EXPECT_EQ(std::filesystem::file_size(path), size);
 }

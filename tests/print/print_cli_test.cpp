@@ -67,7 +67,7 @@ protected:
         c.setPath(dir.file("coupe.r7s"));
         c.isOpen = true;
         ASSERT_TRUE(MajFichier(c).ok());
-        contest = c.szPath;
+        contest = c.filePath;
     }
 
     // Prints the document and returns the PDF's text.
@@ -158,25 +158,25 @@ TEST_F(PrintCli, InspectionSheetsPrintToPdf)
     Inspection inspection;
     for (int number : {4, 9}) {
         createPilot(inspection, number, "Pilote");
-        Planeur* one = inspection.FindPlaneur(number, 1);
+        Glider* one = inspection.findGlider(number, 1);
         one->model.assignUtf8("Fox");
         one->mass = number == 4 ? 3000 : 0;
         one->filled = 1;
     }
-    inspection.szPath = dir.file("ctrl.ctr");
+    inspection.filePath = dir.file("ctrl.ctr");
     inspection.isOpen = true;
     ASSERT_TRUE(MajFichier(inspection).ok());
 
     const std::string pdf = dir.file("ctrl.pdf");
-    const CliRun run = runCli({"print-inspection", inspection.szPath, "--pdf", pdf});
+    const CliRun run = runCli({"print-inspection", inspection.filePath, "--pdf", pdf});
     ASSERT_EQ(run.exit, 0) << run.err;
     EXPECT_EQ(run.out, pdf + " : 2 pages\n");
     expectTexts(pdfText(pdf), {"Caractéristiques planeurs du n° 4", "Planeur 1 - Pilote", "Masse en vol ( g ) 3000 Valide",
                                "Caractéristiques planeurs du n° 9", "?????", "Pas de planeur 2", "Signature pilote"});
 
-    const CliRun one = runCli({"print-inspection", inspection.szPath, "--pdf", pdf, "--from", "9", "--to", "2"});
+    const CliRun one = runCli({"print-inspection", inspection.filePath, "--pdf", pdf, "--from", "9", "--to", "2"});
     ASSERT_EQ(one.exit, 0) << one.err;
     EXPECT_EQ(one.out, pdf + " : 1 page\n");
-    EXPECT_EQ(runCli({"print-inspection", inspection.szPath, "--pdf", pdf, "--from", "5", "--to", "8"}).exit, 1);
+    EXPECT_EQ(runCli({"print-inspection", inspection.filePath, "--pdf", pdf, "--from", "5", "--to", "8"}).exit, 1);
     EXPECT_EQ(runCli({"print-inspection", contest, "--pdf", dir.file("y.pdf")}).exit, 1);
 }

@@ -8,7 +8,7 @@ using namespace r7t;
 namespace {
 
 // The recording device at its defaults: 720 dpi, body font 10 pt of
-// character height 100, so yChar 125, column unit 40, 60 lines a page.
+// character height 100, so linePitch 125, column unit 40, 60 lines a page.
 struct EngineTest : ::testing::Test {
     RecordingDevice device;
     PrintEngine engine{device};
@@ -37,11 +37,11 @@ TEST(MulDiv, RoundsHalvesAwayFromZero)
 
 TEST_F(EngineTest, JobReadsTheBodyFontMetrics)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
-    EXPECT_EQ(engine.yChar, 125);
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+    EXPECT_EQ(engine.linePitch, 125);
     EXPECT_EQ(engine.columnUnit, 40);
     EXPECT_EQ(engine.large, 5400);
-    EXPECT_EQ(engine.LignesParPage, 60);
+    EXPECT_EQ(engine.linesPerPage, 60);
     EXPECT_EQ(engine.bodyFont(), (DeviceFont{"ARIAL", -100, 400}));
     ASSERT_FALSE(device.events.empty());
     EXPECT_EQ(device.events[0].kind, PrintEvent::StartDoc);
@@ -50,11 +50,11 @@ TEST_F(EngineTest, JobReadsTheBodyFontMetrics)
 
 TEST_F(EngineTest, SplitLinePutsEachFieldAtItsTabAndFieldOneInTheStyledFont)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     ASSERT_TRUE(engine.openPage({}));
-    engine.cmptLines = 6;
-    engine.PremLigneManche("3 \t07 \t Nom \tLicence : X", 1, kStyleGrosNum, TabListe);
-    EXPECT_EQ(engine.cmptLines, 7);
+    engine.currentLine = 6;
+    engine.printLine("3 \t07 \t Nom \tLicence : X", 1, kStyleLarge, kPilotListTabs);
+    EXPECT_EQ(engine.currentLine, 7);
     auto t = texts();
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].text, "3 ");
@@ -70,8 +70,8 @@ TEST_F(EngineTest, SplitLinePutsEachFieldAtItsTabAndFieldOneInTheStyledFont)
     EXPECT_EQ(t[3].x, 70 * 40);
 
     // The styled printers put the previous font back.
-    engine.PremLigneManche("\tx", 1, kStyleEnGras, TabListe);
-    engine.PremLigneManche("\ty\tz", 1, kStyleEnPetit, TabListe);
+    engine.printLine("\tx", 1, kStyleBold, kPilotListTabs);
+    engine.printLine("\ty\tz", 1, kStyleSmall, kPilotListTabs);
     t = texts();
     EXPECT_EQ(t[4].font, (DeviceFont{"ARIAL", -120, 700}));
     EXPECT_EQ(t[4].y, 7 * 125);
@@ -84,19 +84,19 @@ TEST_F(EngineTest, SplitLinePutsEachFieldAtItsTabAndFieldOneInTheStyledFont)
 
 TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     ASSERT_TRUE(engine.openPage({}));
     // Not split: the whole text at the first tab value, tabs included.
-    engine.PremLigneManche("a\tb", 0, kStyleGrosNum, TabDeparts);
+    engine.printLine("a\tb", 0, kStyleLarge, kStartListTabs);
     // An unknown style leaves field 1 out.
-    engine.PremLigneManche("a\tb\tc", 1, 7, TabDeparts);
+    engine.printLine("a\tb\tc", 1, 7, kStartListTabs);
     // More fields than tab values: the extra ones are not drawn.
-    engine.PremLigneManche("0\t1\t2\t3\t4\t5\t6\t7", 1, kStylePlain, TabListe);
+    engine.printLine("0\t1\t2\t3\t4\t5\t6\t7", 1, kStylePlain, kPilotListTabs);
     // A field longer than its buffer is cut to 127 bytes.
     const std::string longField(300, 'x');
-    engine.PremLigneManche("\t\t" + longField, 1, kStylePlain, TabListe);
+    engine.printLine("\t\t" + longField, 1, kStylePlain, kPilotListTabs);
     // Empty fields draw nothing.
-    engine.PremLigneManche("\t\t\t", 1, kStylePlain, TabListe);
+    engine.printLine("\t\t\t", 1, kStylePlain, kPilotListTabs);
     const auto t = texts();
     ASSERT_EQ(t.size(), 1u + 2u + 5u + 1u);
     EXPECT_EQ(t[0].text, "a\tb");
@@ -106,12 +106,12 @@ TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
     EXPECT_EQ(t[7].text, "4");
     EXPECT_EQ(t[7].x, (80 + 10) * 40);
     EXPECT_EQ(t[8].text, std::string(127, 'x'));
-    EXPECT_EQ(engine.cmptLines, 5);
+    EXPECT_EQ(engine.currentLine, 5);
 }
 
 TEST_F(EngineTest, RulesStandWhereTheLayoutsSay)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     ASSERT_TRUE(engine.openPage({}));
     engine.headRule(5);
     engine.doubleRule(6);
@@ -137,8 +137,8 @@ TEST_F(EngineTest, RulesStandWhereTheLayoutsSay)
 
 TEST_F(EngineTest, ReportWithoutEntriesOutputsNothing)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
-    EXPECT_EQ(engine.EndJob(), PrintOutcome::NothingPrinted);
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+    EXPECT_EQ(engine.endJob(), PrintOutcome::NothingPrinted);
     EXPECT_EQ(count(PrintEvent::StartPage), 0);
     EXPECT_FALSE(device.ended());
     EXPECT_TRUE(device.aborted());
@@ -146,24 +146,24 @@ TEST_F(EngineTest, ReportWithoutEntriesOutputsNothing)
 
 TEST_F(EngineTest, PagesBreakAfterTheThresholdOnly)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     int heads = 0;
     auto head = [&] {
         ++heads;
-        engine.cmptLines = 6;
+        engine.currentLine = 6;
     };
     // Entries of 3 lines with the lists' threshold 54: the entry that ends
     // on line 54 stays; the one that ends beyond it closes the page.
     for (int entry = 0; entry < 17; ++entry) {
         ASSERT_TRUE(engine.openPage(head));
         for (int i = 0; i < 3; ++i)
-            engine.PremLigneManche("x", 0, 0, TabListe);
-        ASSERT_TRUE(engine.endEntry(engine.LignesParPage - 6));
+            engine.printLine("x", 0, 0, kPilotListTabs);
+        ASSERT_TRUE(engine.endEntry(engine.linesPerPage - 6));
     }
     // 16 entries fill lines 6..53; the 17th, the last, ends at 57 > 54 and
     // closes the page.
     EXPECT_EQ(heads, 1);
-    EXPECT_EQ(engine.EndJob(), PrintOutcome::Printed);
+    EXPECT_EQ(engine.endJob(), PrintOutcome::Printed);
     // The page closed by the threshold is not followed by an empty one.
     EXPECT_EQ(count(PrintEvent::StartPage), 1);
     EXPECT_EQ(count(PrintEvent::EndPage), 1);
@@ -173,38 +173,38 @@ TEST_F(EngineTest, PagesBreakAfterTheThresholdOnly)
 
 TEST_F(EngineTest, KeepOnPageStartsANewPageBelowTheLastLine)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
-    auto head = [&] { engine.cmptLines = 6; };
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+    auto head = [&] { engine.currentLine = 6; };
     ASSERT_TRUE(engine.openPage(head));
-    engine.cmptLines = 59;
+    engine.currentLine = 59;
     ASSERT_TRUE(engine.keepOnPage(head));
     EXPECT_EQ(device.pages, 1);
-    engine.PremLigneManche("last", 0, 0, TabListe);
+    engine.printLine("last", 0, 0, kPilotListTabs);
     ASSERT_TRUE(engine.keepOnPage(head));
     EXPECT_EQ(device.pages, 2);
-    EXPECT_EQ(engine.cmptLines, 6);
-    EXPECT_EQ(engine.EndJob(), PrintOutcome::Printed);
+    EXPECT_EQ(engine.currentLine, 6);
+    EXPECT_EQ(engine.endJob(), PrintOutcome::Printed);
 }
 
 TEST_F(EngineTest, CancelStopsAfterTheCurrentEntryAndAbandonsTheJob)
 {
-    ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
     int served = 0;
     int drawn = 0;
-    engine.AbortProc = [&] {
+    engine.serveEvents = [&] {
         if (++served == 3)
-            engine.bUserAbort = true; // "Annuler" pressed while entry 3 was drawn
+            engine.userAbort = true; // "Annuler" pressed while entry 3 was drawn
     };
     for (int entry = 1; entry <= 10; ++entry) {
         if (!engine.openPage({}))
             break;
-        engine.PremLigneManche("entry", 0, 0, TabListe);
+        engine.printLine("entry", 0, 0, kPilotListTabs);
         ++drawn;
-        if (!engine.endEntry(engine.LignesParPage - 6))
+        if (!engine.endEntry(engine.linesPerPage - 6))
             break;
     }
     EXPECT_EQ(drawn, 3);
-    EXPECT_EQ(engine.EndJob(), PrintOutcome::Cancelled);
+    EXPECT_EQ(engine.endJob(), PrintOutcome::Cancelled);
     EXPECT_TRUE(device.aborted());
     EXPECT_FALSE(device.ended());
 }
@@ -215,9 +215,9 @@ TEST(EngineFailures, DocumentAndPageFailuresStopTheJob)
         RecordingDevice device;
         device.startDocResult = 0;
         PrintEngine engine(device);
-        EXPECT_FALSE(engine.StartJob(kDocumentName, 10));
+        EXPECT_FALSE(engine.startJob(kDocumentName, 10));
         EXPECT_FALSE(engine.openPage({}));
-        EXPECT_EQ(engine.EndJob(), PrintOutcome::Failed);
+        EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
         EXPECT_EQ(device.pages, 0);
         EXPECT_FALSE(device.ended());
     }
@@ -225,12 +225,12 @@ TEST(EngineFailures, DocumentAndPageFailuresStopTheJob)
         RecordingDevice device;
         device.failStartPage = 2;
         PrintEngine engine(device);
-        ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
+        ASSERT_TRUE(engine.startJob(kDocumentName, 10));
         EXPECT_TRUE(engine.startPage());
         EXPECT_TRUE(engine.endPage());
         EXPECT_FALSE(engine.startPage());
         EXPECT_FALSE(engine.mayContinue());
-        EXPECT_EQ(engine.EndJob(), PrintOutcome::Failed);
+        EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
         EXPECT_TRUE(device.aborted());
         EXPECT_FALSE(device.ended());
     }
@@ -238,11 +238,11 @@ TEST(EngineFailures, DocumentAndPageFailuresStopTheJob)
         RecordingDevice device;
         device.failEndPage = 1;
         PrintEngine engine(device);
-        ASSERT_TRUE(engine.StartJob(kDocumentName, 10));
-        ASSERT_TRUE(engine.openPage([&] { engine.cmptLines = 59; }));
-        engine.PremLigneManche("x", 0, 0, TabListe);
+        ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+        ASSERT_TRUE(engine.openPage([&] { engine.currentLine = 59; }));
+        engine.printLine("x", 0, 0, kPilotListTabs);
         EXPECT_FALSE(engine.endEntry(54));
-        EXPECT_EQ(engine.EndJob(), PrintOutcome::Failed);
+        EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
         EXPECT_FALSE(device.ended());
     }
 }

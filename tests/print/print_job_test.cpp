@@ -37,7 +37,7 @@ TEST(PrintJob, AnnulerStopsAfterTheCurrentEntryAndTheDialogGoesOnce)
             ui::PrintProgressDialog* dialog = progressDialog(owner);
             EXPECT_NE(dialog, nullptr);
             if (!dialog)
-                return engine.EndJob();
+                return engine.endJob();
             EXPECT_TRUE(dialog->isVisible());
             EXPECT_EQ(dialog->windowTitle(), "Impression des inscrits");
             EXPECT_EQ(ui::control<QLabel>(dialog, 950)->text(), "coupe.r7s");
@@ -48,24 +48,24 @@ TEST(PrintJob, AnnulerStopsAfterTheCurrentEntryAndTheDialogGoesOnce)
 
             // A second job while this one runs is refused without a word.
             RecordingDevice other;
-            second = ui::runPrintJobOn(other, &owner, QString(), [](PrintEngine& e) { return e.EndJob(); });
+            second = ui::runPrintJobOn(other, &owner, QString(), [](PrintEngine& e) { return e.endJob(); });
 
-            engine.StartJob(kDocumentName, 10);
+            engine.startJob(kDocumentName, 10);
             for (int entry = 1; entry <= 10; ++entry) {
                 if (!engine.openPage({}))
                     break;
-                engine.PremLigneManche("entry", 0, kStylePlain, TabListe);
+                engine.printLine("entry", 0, kStylePlain, kPilotListTabs);
                 ++drawn;
                 // "Annuler" pressed while entry 3 is drawn: the click waits
                 // in the queue until the events are served after the entry.
                 if (entry == 3)
                     QMetaObject::invokeMethod(cancel, "click", Qt::QueuedConnection);
-                if (!engine.endEntry(engine.LignesParPage - 6))
+                if (!engine.endEntry(engine.linesPerPage - 6))
                     break;
             }
             EXPECT_FALSE(dialog->isVisible());
             cancel->click(); // a late click changes nothing
-            return engine.EndJob();
+            return engine.endJob();
         });
     ASSERT_TRUE(outcome.has_value());
     EXPECT_EQ(*outcome, PrintOutcome::Cancelled);
@@ -84,8 +84,8 @@ TEST(PrintJob, AJobWithoutPagesOutputsNothingAndANormalJobEnds)
     QWidget owner;
     RecordingDevice empty;
     const auto nothing = ui::runPrintJobOn(empty, &owner, QString(), [](PrintEngine& engine) {
-        engine.StartJob(kDocumentName, 10);
-        return engine.EndJob();
+        engine.startJob(kDocumentName, 10);
+        return engine.endJob();
     });
     ASSERT_TRUE(nothing.has_value());
     EXPECT_EQ(*nothing, PrintOutcome::NothingPrinted);
@@ -93,16 +93,16 @@ TEST(PrintJob, AJobWithoutPagesOutputsNothingAndANormalJobEnds)
 
     RecordingDevice device;
     const auto printed = ui::runPrintJobOn(device, &owner, QString(), [](PrintEngine& engine) {
-        engine.StartJob(kDocumentName, 10);
+        engine.startJob(kDocumentName, 10);
         for (int entry = 0; entry < 30; ++entry) {
-            if (!engine.openPage([&] { engine.cmptLines = 6; }))
+            if (!engine.openPage([&] { engine.currentLine = 6; }))
                 break;
-            engine.PremLigneManche("x", 0, kStylePlain, TabListe);
-            engine.PremLigneManche("y", 0, kStylePlain, TabListe);
-            if (!engine.endEntry(engine.LignesParPage - 6))
+            engine.printLine("x", 0, kStylePlain, kPilotListTabs);
+            engine.printLine("y", 0, kStylePlain, kPilotListTabs);
+            if (!engine.endEntry(engine.linesPerPage - 6))
                 break;
         }
-        return engine.EndJob();
+        return engine.endJob();
     });
     ASSERT_TRUE(printed.has_value());
     EXPECT_EQ(*printed, PrintOutcome::Printed);
@@ -124,19 +124,19 @@ TEST(PrinterDevice, PrintsToTheFileTheDialogChoseAndRemovesAnAbandonedOne)
         PrinterDevice device(printer);
         QWidget owner;
         const auto outcome = ui::runPrintJobOn(device, &owner, QString(), [&](PrintEngine& engine) {
-            engine.StartJob(kDocumentName, 10);
+            engine.startJob(kDocumentName, 10);
             EXPECT_GT(engine.columnUnit, 0);
-            EXPECT_GT(engine.LignesParPage, 40);
+            EXPECT_GT(engine.linesPerPage, 40);
             for (int entry = 0; entry < 3; ++entry) {
                 if (!engine.openPage({}))
                     break;
-                engine.PremLigneManche("Groupe 1", 0, kStylePlain, TabDeparts);
+                engine.printLine("Groupe 1", 0, kStylePlain, kStartListTabs);
                 if (cancel && entry == 1)
-                    engine.bUserAbort = true;
-                if (!engine.endEntry(engine.LignesParPage - 6))
+                    engine.userAbort = true;
+                if (!engine.endEntry(engine.linesPerPage - 6))
                     break;
             }
-            return engine.EndJob();
+            return engine.endJob();
         });
         ASSERT_TRUE(outcome.has_value());
         EXPECT_EQ(*outcome, cancel ? PrintOutcome::Cancelled : PrintOutcome::Printed);

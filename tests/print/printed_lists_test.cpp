@@ -160,7 +160,7 @@ TEST(StartList, GroupsMembersWatchListAndNonParticipants)
 {
     Contest c;
     startListContest(c);
-    c.FindEquipe(1, 11, kTaskSpeed)->slots[1].onFrequency2 = 1;
+    c.findGroup(1, 11, kTaskSpeed)->slots[1].onFrequency2 = 1;
 
     RecordingDevice device;
     PrintEngine engine(device);
@@ -296,10 +296,10 @@ TEST(WeighingSheet, SelectedCompetitorsWithTheirChecks)
 {
     Contest c;
     startListContest(c);
-    Pilot* luc = c.FindPilote(2);
+    Pilot* luc = c.findPilot(2);
     luc->massGlider1 = 3000;
-    StartGroup* duration = c.FindEquipe(1, 11, kTaskDuration);
-    StartGroup* speed = c.FindEquipe(1, 11, kTaskSpeed);
+    StartGroup* duration = c.findGroup(1, 11, kTaskDuration);
+    StartGroup* speed = c.findGroup(1, 11, kTaskSpeed);
     for (int s = 0; s < 4; ++s) {
         duration->slots[s].weighingMark = -1;
         speed->slots[s].weighingMark = -1;

@@ -88,8 +88,8 @@ TEST(ImprimeManche, NineCompetitorsInRankingOrderFourLinesEach)
     s.round(1, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
     for (int n = 1; n <= 9; ++n)
         s.flight(1, n, 200 + 10 * n, 200 + 20 * n);
-    s.contest.FindResultat(1, 4, 0)->speedVoid = 1;
-    s.contest.FindResultat(1, 4, 0)->speedTime = 0;
+    s.contest.findResult(1, 4, 0)->speedVoid = 1;
+    s.contest.findResult(1, 4, 0)->speedTime = 0;
     s.reflight(1, 5, 420);
     s.evaluate();
     const std::vector<RoundScore> sorted = rankRound(s.contest, 1);

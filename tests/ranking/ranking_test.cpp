@@ -195,7 +195,7 @@ TEST(OverallRanking, ChosenRoundsDiscardCapAndZeroTotals)
 
     EXPECT_EQ(openChosenRanking(s.contest, ranking, {}, 0, false), RankingStatus::NoRoundSelected);
     EXPECT_EQ(openChosenRanking(s.contest, ranking, {5}, 0, false), RankingStatus::RoundNotComplete);
-    s.contest.KillResultat(3, 2, 0);
+    s.contest.removeResult(3, 2, 0);
     s.evaluate();
     EXPECT_EQ(openChosenRanking(s.contest, ranking, {3}, 0, false), RankingStatus::RoundNotComplete);
 
@@ -210,9 +210,9 @@ TEST(OverallRanking, NotClassifiedCompetitorsTakeNoRank)
 {
     ScoredContest s;
     speedOnlyContest(s, 6, 3, [](int, int n) { return 200 + 10 * n; });
-    s.contest.FindPilote(2)->licence.assignUtf8("N C9");   // classified
-    s.contest.FindPilote(4)->licence.assignUtf8("nc-123"); // not classified
-    s.contest.FindPilote(5)->licence.assignUtf8("NC");     // not classified
+    s.contest.findPilot(2)->licence.assignUtf8("N C9");   // classified
+    s.contest.findPilot(4)->licence.assignUtf8("nc-123"); // not classified
+    s.contest.findPilot(5)->licence.assignUtf8("NC");     // not classified
     OverallRanking ranking;
     ASSERT_EQ(openFinalRanking(s.contest, ranking), RankingStatus::Ok);
     auto check = [&] {
@@ -365,7 +365,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
     {
         ScoredContest s;
         speedOnlyContest(s, 5, 4, [](int r, int n) { return 200 + 17 * ((r * n) % 5); });
-        s.contest.FindPilote(3)->licence.assignUtf8("NC3");
+        s.contest.findPilot(3)->licence.assignUtf8("NC3");
         s.contest.setPath(path);
         s.contest.isOpen = true;
         ASSERT_TRUE(MajFichier(s.contest).ok());

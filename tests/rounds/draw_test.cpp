@@ -158,7 +158,7 @@ void checkTask(const Contest& c, int round, int task, const Expected& expected, 
         if (towSlot.pilotNumber == kNoTowPilot) {
             EXPECT_EQ(towSlot.frequency, 0);
         } else {
-            const Pilot* t = c.FindPilote(towSlot.pilotNumber);
+            const Pilot* t = c.findPilot(towSlot.pilotNumber);
             ASSERT_TRUE(t && t->number > 100) << towSlot.pilotNumber;
             if (t->frequency1 >= k24GHzFrequency)
                 EXPECT_EQ(towSlot.frequency, pseudo.at({t->number, 1}));
@@ -171,7 +171,7 @@ void checkTask(const Contest& c, int round, int task, const Expected& expected, 
             EXPECT_EQ(slot.flightOrder, position);
             EXPECT_EQ(slot.filled, drawnMark);
             seen.insert(slot.pilotNumber);
-            const Pilot* p = c.FindPilote(slot.pilotNumber);
+            const Pilot* p = c.findPilot(slot.pilotNumber);
             ASSERT_TRUE(p && p->number < 100) << slot.pilotNumber;
             // The frequency flown at draw time: later round-1 exchanges (of
             // the duration draw) leave the speed slot on the former one.
@@ -241,7 +241,7 @@ void checkTask(const Contest& c, int round, int task, const Expected& expected, 
             // 1000 failed picks: practically no acceptable tow pilot existed.
             // (Tow pilots get their pseudo-frequencies first, so exactly.)
             for (int32_t number : registeredTows) {
-                const Pilot* t = c.FindPilote(number);
+                const Pilot* t = c.findPilot(number);
                 const int32_t f = t->frequency1 >= k24GHzFrequency ? pseudo.at({number, 1}) : t->frequency1;
                 EXPECT_FALSE(acceptable(f)) << "group " << g << " left without " << number;
             }
@@ -259,7 +259,7 @@ void checkDrawnRound(const Contest& c, int round, const std::set<int32_t>& parti
     bool speedExact = true;
     for (int g = 1; g <= c.groupCount[round]; ++g)
         for (const GroupSlot& s : record(c, round, 10 * g + 1, kTaskSpeed)->slots)
-            if (s.pilotNumber && s.onFrequency2 != c.FindPilote(s.pilotNumber)->exchanged)
+            if (s.pilotNumber && s.onFrequency2 != c.findPilot(s.pilotNumber)->exchanged)
                 speedExact = false;
     checkTask(c, round, kTaskSpeed, {participants, trace.speedLevel, false, notFirst}, speedExact);
     checkTask(c, round, kTaskDuration, {participants, trace.durationLevel, sameStarts, notFirst}, !sameStarts);
@@ -415,13 +415,13 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
         buildField(c, competitors, towPilots, seed, crowded);
         std::mt19937 rng(seed);
         DrawSettings settings;
-        settings.NombreTentatives = crowded ? 400 : kMaxAttempts; // keeps failing levels short
+        settings.attempts = crowded ? 400 : kMaxAttempts; // keeps failing levels short
         RandomSource random;
         for (int round = 1; round <= 3; ++round) {
             for (Pilot& p : c.pilots)
                 if (p.number < 100)
                     p.participation = competitors > 8 && rng() % 12 == 0 ? 0 : kParticipating;
-            settings.MemesDeparts = rng() % 4 == 0;
+            settings.sameStartOrder = rng() % 4 == 0;
             std::set<int32_t> participants;
             for (const Pilot& p : c.pilots)
                 if (p.number < 100 && p.participation > 0)
@@ -451,7 +451,7 @@ TEST(Draw, ManySeededRoundsObeyTheRules)
             if (round >= 2) {
                 EXPECT_EQ(pilotStates(c), before); // exchanges only in round 1
             }
-            checkDrawnRound(c, round, participants, trace, settings.MemesDeparts, openers);
+            checkDrawnRound(c, round, participants, trace, settings.sameStartOrder, openers);
             accept(c, round);
             if (HasFailure())
                 return;
@@ -469,11 +469,11 @@ TEST(Draw, RefusalsChangeNothing)
 {
     Contest c;
     buildField(c, 7, 2, 3);
-    c.FindPilote(2)->participation = 0;
-    c.FindPilote(5)->participation = 0;
+    c.findPilot(2)->participation = 0;
+    c.findPilot(5)->participation = 0;
     auto file = serializeContest(c);
     DrawSettings settings;
-    settings.NombreTentatives = -5;
+    settings.attempts = -5;
     RandomSource random(11);
     int seeded = 0;
     EXPECT_EQ(LancerTirage(c, 1, settings, random, [&] { return ++seeded; }), DrawStatus::TooFewParticipants);
@@ -481,10 +481,10 @@ TEST(Draw, RefusalsChangeNothing)
     EXPECT_EQ(c.groupCount[1], 0);
     EXPECT_EQ(seeded, 0);
     EXPECT_EQ(random.state(), 11u);
-    EXPECT_EQ(settings.NombreTentatives, -5);
+    EXPECT_EQ(settings.attempts, -5);
 
-    c.FindPilote(2)->participation = kParticipating;
-    settings.NombreTentatives = kMaxAttempts;
+    c.findPilot(2)->participation = kParticipating;
+    settings.attempts = kMaxAttempts;
     ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(1)), DrawStatus::Drawn);
     file = serializeContest(c);
     EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(2)), DrawStatus::Impossible);
@@ -519,7 +519,7 @@ TEST(Draw, SameStartsCopyTheSpeedGroups)
     Contest c;
     buildField(c, 30, 4, 9);
     DrawSettings settings;
-    settings.MemesDeparts = true;
+    settings.sameStartOrder = true;
     RandomSource random;
     DrawTrace trace;
     ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(5), &trace), DrawStatus::Drawn);
@@ -591,7 +591,7 @@ TEST(Draw, RoundOneRescueExchangesTheMostConflicting)
     EXPECT_EQ(states.at(5), (PilotState{41000, 41100, 0}));
     for (int task : {kTaskSpeed, kTaskDuration})
         for (int n = 1; n <= 9; ++n) {
-            const SlotRef slot = c.FindEquipeDe(1, n, task);
+            const SlotRef slot = c.findGroupOf(1, n, task);
             ASSERT_TRUE(slot);
             EXPECT_EQ(slot.group->slots[slot.slot].onFrequency2, n == 3 || n == 4 ? 1 : 0) << n;
         }
@@ -635,7 +635,7 @@ TEST(Draw, FailedRoundOneUndoesItsExchanges)
         addPilot(c, n, {.frequency1 = 35010, .frequency2 = 35015}); // the spare is no better
     for (int n = 5; n <= 9; ++n)
         addPilot(c, n, {.frequency1 = 41000 + 40 * n});
-    c.FindPilote(6)->frequency2 = 72250;
+    c.findPilot(6)->frequency2 = 72250;
     const auto before = pilotStates(c);
     DrawSettings settings;
     RandomSource random;
@@ -660,7 +660,7 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
     const auto before = pilotStates(c);
     for (int attempts : {0, 3, -7}) {
         DrawSettings settings;
-        settings.NombreTentatives = attempts;
+        settings.attempts = attempts;
         ASSERT_FALSE(CalculeEquipes(c, 1).empty());
         RandomSource random(99);
         DrawRun run(c, 1, settings, random);
@@ -671,9 +671,9 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
         for (const Pilot& p : c.pilots)
             exchanged += p.exchanged;
         EXPECT_EQ(exchanged, 13 + 12 + 11 + 10 + 9 + 8 + 7 + 6 + 5 + 4); // the ten largest clusters
-        EXPECT_EQ(c.FindPilote(1)->exchanged, 0);                        // cluster of 2
-        EXPECT_EQ(c.FindPilote(90)->exchanged, 1);                       // cluster of 13
-        EXPECT_EQ(c.FindPilote(90)->frequency1, k24GHzFrequency);
+        EXPECT_EQ(c.findPilot(1)->exchanged, 0);                        // cluster of 2
+        EXPECT_EQ(c.findPilot(90)->exchanged, 1);                       // cluster of 13
+        EXPECT_EQ(c.findPilot(90)->frequency1, k24GHzFrequency);
         c.undoExchanges();
         c.groups.clear();
         c.groupCount[1] = 0;
@@ -681,7 +681,7 @@ TEST(Draw, NoAttemptsFailAtOnceAndTheRescueNestsTenRuns)
         DrawTrace trace;
         EXPECT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(4), &trace), DrawStatus::Impossible);
         EXPECT_EQ(trace.speedRuns, 60);
-        EXPECT_EQ(settings.NombreTentatives, std::max(attempts, 0));
+        EXPECT_EQ(settings.attempts, std::max(attempts, 0));
         EXPECT_EQ(random.state(), 4u);
         checkImpossible(c, 1, before);
         EXPECT_EQ(pilotStates(c), before);
@@ -736,7 +736,7 @@ TEST(Draw, TheMadeRunBringsItsOwnPasses)
     for (int n = 1; n <= 10; ++n)
         addPilot(c, n, {.frequency1 = k24GHzFrequency}); // no spare: nothing to exchange
     DrawSettings settings;
-    settings.NombreTentatives = 8; // two passes a run
+    settings.attempts = 8; // two passes a run
     RandomSource random;
     ASSERT_EQ(LancerTirage(c, 1, settings, random, fixedSeed(3)), DrawStatus::Drawn);
     c.groups.clear();
@@ -792,7 +792,7 @@ TEST(Draw, FastAndStraightforwardDrawTheSame)
             } else {
                 buildField(c, k.competitors, k.towPilots, seed, k.crowded);
             }
-            settings[m].NombreTentatives = k.attempts;
+            settings[m].attempts = k.attempts;
             RandomSource random;
             for (int round = 1; round <= 2; ++round) {
                 const auto seedOf = fixedSeed(seed * 7 + round);

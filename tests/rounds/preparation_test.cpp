@@ -22,16 +22,16 @@ void addRound(Contest& c, int round, const std::vector<std::vector<Member>>& gro
     for (int task = kTaskSpeed; task <= kTaskDuration; ++task) {
         int position = 0;
         for (size_t g = 0; g < groups.size(); ++g) {
-            StartGroup* tow = c.NewEquipe();
+            StartGroup* tow = c.newGroup();
             tow->id = 10 * static_cast<int32_t>(g + 1);
             tow->round = round;
             tow->task = task;
             tow->count = 1;
             tow->slots[0].pilotNumber = g < towPilots.size() ? towPilots[g] : kNoTowPilot;
-            if (const Pilot* t = c.FindPilote(tow->slots[0].pilotNumber))
+            if (const Pilot* t = c.findPilot(tow->slots[0].pilotNumber))
                 tow->slots[0].frequency = t->frequency1;
             tow->slots[0].filled = 99;
-            StartGroup* members = c.NewEquipe();
+            StartGroup* members = c.newGroup();
             members->id = tow->id + 1;
             members->round = round;
             members->task = task;
@@ -58,7 +58,7 @@ Contest& sixCompetitors(Contest& c)
 
 GroupSlot& slotOf(Contest& c, int round, int32_t number, int task = kTaskDuration)
 {
-    SlotRef s = c.FindEquipeDe(round, number, task);
+    SlotRef s = c.findGroupOf(round, number, task);
     EXPECT_TRUE(s);
     return s.group->slots[s.slot];
 }
@@ -72,7 +72,7 @@ TEST(WatchMarks, ConsecutiveGroupsCloserThan20kHzShareALetter)
         sixCompetitors(c);
         // Competitor 3 ends group 1, competitor 4 opens group 2, gap kHz apart.
         addRound(c, 1, {{{1, 35010}, {2, 35050}, {3, 35090}}, {{4, 35090 + gap}, {5, 35170}, {6, 35210}}});
-        auto lines = roundListLines(c, 1, kTaskDuration);
+        auto lines = updateRoundList(c, 1, kTaskDuration);
         EXPECT_EQ(slotOf(c, 1, 3).watchLetters.raw(), "a ");
         EXPECT_EQ(slotOf(c, 1, 4).watchLetters.raw(), "A ");
         EXPECT_EQ(slotOf(c, 1, 3).watchLevel, 0);
@@ -113,11 +113,11 @@ TEST(RoundLists, HeadersNameTheTowPilotOrAwaitOne)
     sixCompetitors(c);
     addPilot(c, 101, {.name = "Remorqueur avec un nom bien trop long", .frequency1 = 41000});
     addRound(c, 2, {{{1, 35010}, {2, 35050}, {3, 35090}}, {{4, 35130}, {5, 35170}, {6, 35210}}}, {101});
-    Pilot* exchanged = c.FindPilote(2);
+    Pilot* exchanged = c.findPilot(2);
     exchanged->exchanged = 1;
     slotOf(c, 2, 5).onFrequency2 = 1;
 
-    auto speed = roundListLines(c, 2, kTaskSpeed);
+    auto speed = updateRoundList(c, 2, kTaskSpeed);
     EXPECT_EQ(speed[0].text, "");
     EXPECT_EQ(speed[1].text, " Groupe 1 Vitesse ( R : Remorqueur avec un n - 41.000 ) ");
     EXPECT_EQ(speed[1].mark, LineMark::Pause);
@@ -125,14 +125,14 @@ TEST(RoundLists, HeadersNameTheTowPilotOrAwaitOne)
     EXPECT_EQ(speed[5].text, " Groupe 2 Vitesse ( R : à déterminer -  ) ");
     EXPECT_EQ(speed[7].text, "05 - 35.170\t(05) - Pilote 5   ");
 
-    auto duration = roundListLines(c, 2, kTaskDuration);
+    auto duration = updateRoundList(c, 2, kTaskDuration);
     EXPECT_EQ(duration[1].text, " Groupe 1 Durée ( R : Remorqueur avec un n - 41.000 ) ");
     EXPECT_EQ(duration[3].text, "02 - 35.050\t(02) - Pilote 2   ");  // duration list: the slot's flag
     EXPECT_EQ(duration[7].text, "05 - 35.170.F2\t(05) - Pilote 5   ");
 
     // The speed list leaves out slots without the drawn mark.
     slotOf(c, 2, 6, kTaskSpeed).filled = 0;
-    EXPECT_EQ(roundListLines(c, 2, kTaskSpeed).size(), 8u);
+    EXPECT_EQ(updateRoundList(c, 2, kTaskSpeed).size(), 8u);
 }
 
 TEST(RoundLists, MissingPilotRaisesTheFault)
@@ -140,7 +140,7 @@ TEST(RoundLists, MissingPilotRaisesTheFault)
     Contest c;
     sixCompetitors(c);
     addRound(c, 1, {{{1, 35010}, {2, 35050}, {3, 35090}}, {{4, 35130}, {5, 35170}, {77, 35210}}});
-    roundListLines(c, 1, kTaskDuration);
+    updateRoundList(c, 1, kTaskDuration);
     EXPECT_EQ(c.fault().value_or(""), "FINDPILOTE");
 }
 
@@ -160,18 +160,18 @@ TEST(RoundPreparation, AcceptRefuseAndDelete)
 
     // Results of round 2, one with a re-flight, and round 2 complete.
     for (int32_t n : {1, 4}) {
-        FlightResult* r = c.NewResultat();
+        FlightResult* r = c.newResult();
         r->round = 2;
         r->number = n;
         slotOf(c, 2, n).result = r;
     }
-    FlightResult* again = c.NewResultat();
+    FlightResult* again = c.newResult();
     again->round = 2;
     again->number = 4;
     again->isReflight = 1;
     slotOf(c, 2, 4).reflight = again;
     c.roundHasScores[2] = c.roundComplete[2] = 1;
-    c.FindPilote(3)->exchanged = 1;
+    c.findPilot(3)->exchanged = 1;
 
     deleteRound(c, 2);
     EXPECT_EQ(c.roundPrepared[2], 0);
@@ -182,7 +182,7 @@ TEST(RoundPreparation, AcceptRefuseAndDelete)
     EXPECT_EQ(c.completeRoundsText, "-");
     EXPECT_EQ(c.lastPreparedRound, 3);
     EXPECT_EQ(c.currentRound, 3);
-    EXPECT_EQ(c.FindPilote(3)->exchanged, 1); // deleting keeps exchanges
+    EXPECT_EQ(c.findPilot(3)->exchanged, 1); // deleting keeps exchanges
     EXPECT_EQ(nextFreeRound(c), 2);
 
     deleteRound(c, 3);
@@ -201,7 +201,7 @@ TEST(RoundPreparation, RefusingRoundOneRestoresExchangedFrequencies)
 {
     Contest c;
     sixCompetitors(c);
-    Pilot* p = c.FindPilote(2);
+    Pilot* p = c.findPilot(2);
     p->frequency2 = 40665;
     std::swap(p->frequency1, p->frequency2); // exchanged by the draw
     p->exchanged = 1;
@@ -315,8 +315,8 @@ TEST(Weighing, LinesShowBothTasksOfOneCompetitor)
 TEST(FlightSheets, RangeEndsNoEarlierThanItStarts)
 {
     auto range = flightSheetRange("12", "5");
-    EXPECT_EQ(range.DebImpr, 12);
-    EXPECT_EQ(range.FinImpr, 12);
+    EXPECT_EQ(range.firstNumber, 12);
+    EXPECT_EQ(range.lastNumber, 12);
     range = flightSheetRange("1", "1234");
-    EXPECT_EQ(range.FinImpr, 123);
+    EXPECT_EQ(range.lastNumber, 123);
 }

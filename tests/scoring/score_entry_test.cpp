@@ -30,7 +30,7 @@ void buildTwoRounds(Contest& c)
     c.results.remove_if([](const FlightResult& r) { return r.round == 2; });
     c.roundComplete[2] = 0;
     c.roundHasScores[2] = 0;
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
 }
 
 int countResults(const Contest& c, int round, int number, int isReflight)
@@ -191,7 +191,7 @@ TEST(ScoreEntry, ValiderWritesEveryFieldOfTheFirstFlight)
     expected.durationLoss = 1;
     expected.glider = 2;
     EXPECT_EQ(*e.result, expected);
-    SlotRef linked = c.FindEquipeDe(2, 5, kTaskDuration);
+    SlotRef linked = c.findGroupOf(2, 5, kTaskDuration);
     ASSERT_TRUE(linked);
     EXPECT_EQ(linked.group->slots[static_cast<size_t>(linked.slot)].result, e.result);
 
@@ -311,12 +311,12 @@ TEST(ScoreEntry, AbandonAndEffacer)
     const FlightResult stored = *first.result;
     ScoreEntry second = open(c, 2, 6);
     abandonScoreEntry(c, second);
-    EXPECT_EQ(*c.FindResultat(2, 6, 0), stored);
+    EXPECT_EQ(*c.findResult(2, 6, 0), stored);
     EXPECT_NE(slot.reflight, nullptr);
 
     ScoreEntry del = open(c, 2, 6);
     EXPECT_EQ(deleteScoreQuestion(del),
-              "Suppression du score de " + c.FindPilote(6)->name.utf8() + " pour la manche 2.\rC'est sûr ?");
+              "Suppression du score de " + c.findPilot(6)->name.utf8() + " pour la manche 2.\rC'est sûr ?");
     deleteScore(c, del);
     EXPECT_EQ(slot.result, nullptr);
     EXPECT_EQ(slot.reflight, nullptr);
@@ -347,7 +347,7 @@ TEST(ScoreList, LinesStatesAndOpeningRound)
         EXPECT_EQ(lines[i].line.mark, LineMark::Vide);
         EXPECT_EQ(numberOfLine(lines[i].line.text), lines[i].number);
     }
-    EXPECT_EQ(lines[0].line.text, " 01 - " + c.FindPilote(1)->name.utf8());
+    EXPECT_EQ(lines[0].line.text, " 01 - " + c.findPilot(1)->name.utf8());
     for (const ScoreListLine& l : scoreListLines(c, 1))
         EXPECT_EQ(l.line.mark, LineMark::FeuVert);
 
@@ -375,8 +375,8 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     c.setPath(dir.file("c.r7s"));
     c.isOpen = true;
     ASSERT_TRUE(MajFichier(c).ok());
-    const std::string path = c.szPath;
-    const std::string name3 = c.FindPilote(3)->name.utf8();
+    const std::string path = c.filePath;
+    const std::string name3 = c.findPilot(3)->name.utf8();
 
     CliRun list = runCli({"scores", path});
     ASSERT_EQ(list.exit, 0) << list.err;
@@ -404,15 +404,15 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
         back.setPath(path);
         back.isOpen = true;
         ASSERT_EQ(RepriseFic(back).status, LoadStatus::Loaded);
-        const FlightResult* r = back.FindResultat(2, 3, 0);
+        const FlightResult* r = back.findResult(2, 3, 0);
         ASSERT_NE(r, nullptr);
         EXPECT_EQ(r->speedTime, 234);
         EXPECT_EQ(r->durationTime, 425);
         EXPECT_EQ(r->landingBeyond100, 1);
         EXPECT_EQ(r->glider, 2);
         EXPECT_EQ(r->hasReflight, 1);
-        ASSERT_NE(back.FindResultat(2, 3, 1), nullptr);
-        EXPECT_EQ(back.FindResultat(2, 3, 1)->durationTime, 901);
+        ASSERT_NE(back.findResult(2, 3, 1), nullptr);
+        EXPECT_EQ(back.findResult(2, 3, 1)->durationTime, 901);
         EXPECT_EQ(back.roundHasScores[2], 1);
         EXPECT_EQ(back.roundComplete[2], 0);
     }
@@ -424,8 +424,8 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
         back.setPath(path);
         back.isOpen = true;
         ASSERT_EQ(RepriseFic(back).status, LoadStatus::Loaded);
-        EXPECT_EQ(back.FindResultat(2, 3, 1), nullptr);
-        EXPECT_EQ(back.FindResultat(2, 3, 0)->hasReflight, 0);
+        EXPECT_EQ(back.findResult(2, 3, 1), nullptr);
+        EXPECT_EQ(back.findResult(2, 3, 0)->hasReflight, 0);
     }
 
     // Completing every competitor completes the round.

@@ -44,7 +44,7 @@ TEST(ScoreRules, WorkedExampleWithTheReflightOfSeven)
     std::vector<RoundScore> scores = CalculManche(s.contest, 1);
     ASSERT_EQ(scores.size(), 3u);
     EXPECT_EQ(s.contest.roundComplete[1], 1);
-    EXPECT_EQ(s.contest.FindEquipe(1, 11, kTaskDuration)->bestDuration, 500);
+    EXPECT_EQ(s.contest.findGroup(1, 11, kTaskDuration)->bestDuration, 500);
     const float expected[3][3] = {{640, 1000, 1640}, {920, 625, 1545}, {800, 0, 800}};
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(scores[i].round, 1);
@@ -59,7 +59,7 @@ TEST(ScoreRules, WorkedExampleWithTheReflightOfSeven)
     FlightResult& again = s.reflight(1, 7, 420);
     again.landingTarget = 1;
     scores = CalculManche(s.contest, 1);
-    EXPECT_EQ(s.contest.FindEquipe(1, 11, kTaskDuration)->bestDurationReflight, 440);
+    EXPECT_EQ(s.contest.findGroup(1, 11, kTaskDuration)->bestDurationReflight, 440);
     const RoundScore& seven = scoreOf(scores, 7);
     EXPECT_EQ(seven.durationPoints, 1000.0f);
     EXPECT_EQ(seven.reflightUsed, 1);
@@ -115,7 +115,7 @@ TEST(ScoreRules, VoidGroupLoneReflightAndSecondWave)
 
     std::vector<RoundScore> scores = CalculManche(s.contest, 1);
     ASSERT_EQ(scores.size(), 7u);
-    EXPECT_EQ(s.contest.FindEquipe(1, 11, kTaskDuration)->bestDuration, 0);
+    EXPECT_EQ(s.contest.findGroup(1, 11, kTaskDuration)->bestDuration, 0);
     for (int n = 1; n <= 3; ++n)
         EXPECT_EQ(scoreOf(scores, n).durationPoints, 0.0f);
     // Wave 1's best is 250 (competitor 1's 301 is slower): 250 x 1000 / 301.
@@ -124,7 +124,7 @@ TEST(ScoreRules, VoidGroupLoneReflightAndSecondWave)
     EXPECT_EQ(scoreOf(scores, 5).speedPoints, 1000.0f);
 
     const RoundScore& six = scoreOf(scores, 6);
-    EXPECT_EQ(s.contest.FindEquipe(1, 21, kTaskDuration)->bestDurationReflight, 380);
+    EXPECT_EQ(s.contest.findGroup(1, 21, kTaskDuration)->bestDurationReflight, 380);
     EXPECT_EQ(six.durationPoints, 1000.0f);
     EXPECT_EQ(six.reflightUsed, 1);
     EXPECT_EQ(six.group, 2);
@@ -168,7 +168,7 @@ TEST(ScoreRules, CompletenessOfResultsAndRounds)
     EXPECT_EQ(s.contest.roundComplete[1], 0);
     EXPECT_EQ(s.contest.bestSpeedTime, 300.0f); // only complete results count
     // An incomplete group keeps its references.
-    EXPECT_EQ(s.contest.FindEquipe(1, 11, kTaskDuration)->bestDuration, 0);
+    EXPECT_EQ(s.contest.findGroup(1, 11, kTaskDuration)->bestDuration, 0);
 
     // A re-flight granted but not yet timed leaves 2 incomplete; once timed,
     // it completes the interrupted first flight.
@@ -201,7 +201,7 @@ TEST(ScoreRules, CompletenessOfResultsAndRounds)
     EXPECT_EQ(s.contest.bestSpeedTime, 280.0f);
 
     // A missing first flight makes the round incomplete again.
-    s.contest.KillResultat(1, 3, 0);
+    s.contest.removeResult(1, 3, 0);
     EvalManche(s.contest, 1);
     EXPECT_EQ(s.contest.roundComplete[1], 0);
     // Round without any result: nothing entered.

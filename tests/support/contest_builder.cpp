@@ -20,7 +20,7 @@ std::vector<int> groupSizes(int n)
 
 void addGroup(Contest& c, int round, int task, int g, int towPilot, const std::vector<int>& members, int32_t freqBase)
 {
-    StartGroup* tow = c.NewEquipe();
+    StartGroup* tow = c.newGroup();
     tow->id = 10 * g;
     tow->round = round;
     tow->count = 1;
@@ -28,7 +28,7 @@ void addGroup(Contest& c, int round, int task, int g, int towPilot, const std::v
     tow->slots[0].pilotNumber = towPilot;
     tow->slots[0].filled = 99;
 
-    StartGroup* comp = c.NewEquipe();
+    StartGroup* comp = c.newGroup();
     comp->id = 10 * g + 1;
     comp->round = round;
     comp->count = static_cast<int32_t>(members.size());
@@ -122,8 +122,8 @@ void buildContest(Contest& c, const ContestShape& shape)
         c.lastPreparedRound = r;
 
         for (int n = 1; n <= shape.competitors; ++n) {
-            SlotRef slot = c.FindEquipeDe(r, n, kTaskDuration);
-            FlightResult* res = c.NewResultat();
+            SlotRef slot = c.findGroupOf(r, n, kTaskDuration);
+            FlightResult* res = c.newResult();
             res->number = n;
             res->round = r;
             res->complete = 1;
@@ -144,7 +144,7 @@ void buildContest(Contest& c, const ContestShape& shape)
                 c.bestSpeedTime = static_cast<float>(res->speedTime);
             if (shape.reflightEvery && (n + r) % shape.reflightEvery == 0) {
                 res->hasReflight = 1;
-                FlightResult* again = c.NewResultat();
+                FlightResult* again = c.newResult();
                 *again = *res;
                 again->isReflight = 1;
                 again->durationTime = 300;
@@ -154,7 +154,7 @@ void buildContest(Contest& c, const ContestShape& shape)
         c.roundHasScores[r] = 1;
         c.roundComplete[r] = 1;
     }
-    c.CalculeManchesCompletes();
+    c.updateCompleteRounds();
 }
 
 Contest& largestContest()

@@ -1,5 +1,5 @@
 // Small contests for the printed documents, and helpers to read what the
-// recording device drew. The device's defaults: 720 dpi, yChar 125, column
+// recording device drew. The device's defaults: 720 dpi, linePitch 125, column
 // unit 40, 60 lines a page, rules from 400 to 5000.
 #pragma once
 
@@ -38,7 +38,7 @@ struct Member {
 inline StartGroup& addGroup(Contest& c, int round, int task, int g, int tow, int32_t towFrequency,
                             const std::vector<Member>& members)
 {
-    StartGroup* t = c.NewEquipe();
+    StartGroup* t = c.newGroup();
     t->id = 10 * g;
     t->round = round;
     t->task = task;
@@ -46,7 +46,7 @@ inline StartGroup& addGroup(Contest& c, int round, int task, int g, int tow, int
     t->slots[0].pilotNumber = tow;
     t->slots[0].frequency = towFrequency;
     t->slots[0].filled = kParticipating;
-    StartGroup* m = c.NewEquipe();
+    StartGroup* m = c.newGroup();
     m->id = 10 * g + 1;
     m->round = round;
     m->task = task;

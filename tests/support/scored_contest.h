@@ -31,14 +31,14 @@ public:
         for (int task = kTaskSpeed; task <= kTaskDuration; ++task)
             for (size_t g = 0; g < groups.size(); ++g) {
                 const int id = 10 * (static_cast<int>(g) + 1);
-                StartGroup* tow = contest.NewEquipe();
+                StartGroup* tow = contest.newGroup();
                 tow->id = id;
                 tow->round = r;
                 tow->task = task;
                 tow->count = 1;
                 tow->slots[0].pilotNumber = kFirstTowPilot;
                 tow->slots[0].filled = kParticipating;
-                StartGroup* members = contest.NewEquipe();
+                StartGroup* members = contest.newGroup();
                 members->id = id + 1;
                 members->round = r;
                 members->task = task;
@@ -58,7 +58,7 @@ public:
     // landing grade 2, glider 1.
     FlightResult& flight(int r, int number, int speedTenths, int durationSeconds)
     {
-        FlightResult* f = contest.NewResultat();
+        FlightResult* f = contest.newResult();
         f->number = number;
         f->round = r;
         f->speedTime = speedTenths;
@@ -74,7 +74,7 @@ public:
     FlightResult& reflight(int r, int number, int durationSeconds)
     {
         GroupSlot& s = slot(r, number);
-        FlightResult* f = contest.NewResultat();
+        FlightResult* f = contest.newResult();
         f->number = number;
         f->round = r;
         f->isReflight = 1;
@@ -92,7 +92,7 @@ public:
 
     GroupSlot& slot(int r, int number)
     {
-        SlotRef ref = contest.FindEquipeDe(r, number, kTaskDuration);
+        SlotRef ref = contest.findGroupOf(r, number, kTaskDuration);
         return ref.group->slots[static_cast<size_t>(ref.slot)];
     }
 
@@ -102,7 +102,7 @@ public:
         for (int r = 1; r <= kMaxRounds; ++r)
             if (contest.roundPrepared[r])
                 EvalManche(contest, r);
-        contest.CalculeManchesCompletes();
+        contest.updateCompleteRounds();
     }
 };
 

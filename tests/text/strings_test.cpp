@@ -44,7 +44,7 @@ TEST(Strings, LoadersCutTextsToTheirBuffersByCharacters)
 
 TEST(Strings, FilterOfString33GivesTheTwoContestFilterPairs)
 {
-    std::string filter = MakeSzFilter(33);
+    std::string filter = makeFilter(33);
     EXPECT_EQ(filter.back(), '\0');
     auto pairs = filterPairs(filter + '\0');
     ASSERT_EQ(pairs.size(), 2u);
@@ -52,7 +52,7 @@ TEST(Strings, FilterOfString33GivesTheTwoContestFilterPairs)
     EXPECT_EQ(pairs[0].second, "*.r7s");
     EXPECT_EQ(pairs[1].first, "Tous les fichiers (*.*)");
     EXPECT_EQ(pairs[1].second, "*.*");
-    EXPECT_EQ(MakeSzFilter(957), "");
+    EXPECT_EQ(makeFilter(957), "");
 }
 
 TEST(Strings, FaultReportTextNamesTheTag)

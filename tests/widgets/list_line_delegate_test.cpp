@@ -22,7 +22,7 @@ QImage drawLine(const ListLineDelegate& delegate, const QString& text, LineMark 
     QImage image(kWidth, kHeight, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    delegate.AfficheLigneList(painter, QRect(0, 0, kWidth, kHeight), text, mark, selected, palette);
+    delegate.drawListLine(painter, QRect(0, 0, kWidth, kHeight), text, mark, selected, palette);
     return image;
 }
 
@@ -106,15 +106,15 @@ TEST(ListLineDelegate, ListsKeepTheirMarksSortTheirLinesAndUseTheStandardHeight)
     QListWidget list;
     list.setSortingEnabled(true);
     ListLineDelegate* delegate = makeOwnerDrawnList(&list, resources().fontStd, QColor(0, 0, 0), {5, 110});
-    AddItem(&list, QStringLiteral("12\tMARTIN"), LineMark::FeuRouge);
-    AddItem(&list, QStringLiteral("03\tDUPONT"), LineMark::FeuOrange);
-    EXPECT_EQ(AddItem(&list, QStringLiteral("07\tBERNARD")), 1);
+    addListLine(&list, QStringLiteral("12\tMARTIN"), LineMark::FeuRouge);
+    addListLine(&list, QStringLiteral("03\tDUPONT"), LineMark::FeuOrange);
+    EXPECT_EQ(addListLine(&list, QStringLiteral("07\tBERNARD")), 1);
     ASSERT_EQ(list.count(), 3);
     EXPECT_EQ(list.item(0)->text(), "03\tDUPONT");
     EXPECT_EQ(list.item(0)->data(kLineMarkRole).toInt(), static_cast<int>(LineMark::FeuOrange));
     EXPECT_EQ(list.item(1)->data(kLineMarkRole).toInt(), static_cast<int>(LineMark::Vide));
     EXPECT_EQ(list.item(2)->data(kLineMarkRole).toInt(), static_cast<int>(LineMark::FeuRouge));
     EXPECT_EQ(delegate->sizeHint(QStyleOptionViewItem(), list.model()->index(0, 0)).height(),
-              resources().HautStdChar);
+              resources().listLineHeight);
     EXPECT_EQ(delegate->tabStops(), (QVector<int>{5, 110}));
 }

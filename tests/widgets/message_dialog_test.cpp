@@ -96,7 +96,7 @@ TEST(MessageDialog, LongTextMakesTheDialogGrowInsteadOfBeingCut)
         EXPECT_EQ(text.top(), 20);
         EXPECT_LE(text.right(), d->width());
         EXPECT_LE(text.bottom(), button(d, 508)->y()) << "the text runs over the buttons";
-        const QFontMetrics fm(resources().fontMess);
+        const QFontMetrics fm(resources().fontMessage);
         EXPECT_GE(text.height(), fm.boundingRect(QRect(0, 0, text.width(), 10000), Qt::TextWordWrap, d->text()).height());
     }
 }
@@ -132,7 +132,7 @@ TEST(MessageDialog, BugReportShowsString41WithTheTagThenEnds)
         text = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    contest.FindPilote(42, Report::Yes);
+    contest.findPilot(42, Report::Yes);
     setFaultEnding({});
     EXPECT_TRUE(text.startsWith(QStringLiteral("Pointeur non trouvé dans : FINDPILOTE\n"))) << text.toStdString();
     EXPECT_EQ(ended, 1);

@@ -48,14 +48,14 @@ struct Opening {
 
     void answerCreePass(const QString& typed)
     {
-        whenModal<CreePassDialog>([typed](CreePassDialog* d) {
+        whenModal<CreatePasswordDialog>([typed](CreatePasswordDialog* d) {
             typeInto(d, 522, typed);
             clickControl(d, 1);
         });
     }
     void answerPassword(const QString& typed, int button = 1)
     {
-        whenModal<KeepPassDialog>([typed, button](KeepPassDialog* d) {
+        whenModal<PasswordDialog>([typed, button](PasswordDialog* d) {
             typeInto(d, 522, typed);
             clickControl(d, button);
         });
@@ -76,7 +76,7 @@ std::string savedContest(const TempDir& dir, const std::string& password)
     fixtures::buildContest(c, {8, 2, 2, 0});
     startNewContest(c, dir.file("concours.r7s"), password);
     EXPECT_TRUE(MajFichier(c).ok());
-    return c.szPath;
+    return c.filePath;
 }
 
 } // namespace
@@ -102,7 +102,7 @@ TEST(OpeningDialog, NewContestWithoutPassword)
     o.answerCreePass(QString());
     EXPECT_EQ(o.press(518), 1);
     EXPECT_TRUE(o.contest.isOpen);
-    EXPECT_EQ(o.contest.szPath, o.file("R7T_new.r7s"));
+    EXPECT_EQ(o.contest.filePath, o.file("R7T_new.r7s"));
     EXPECT_EQ(o.contest.backupPath, o.file("R7T_new.bak"));
     EXPECT_TRUE(o.contest.password.empty());
     ASSERT_EQ(o.files.titles.size(), 1);
@@ -128,7 +128,7 @@ TEST(OpeningDialog, NewContestWithPasswordThenResumedWithIt)
         again.answerPassword(QStringLiteral("abcdefghijklmno"));
         EXPECT_EQ(again.press(519), 1);
         EXPECT_TRUE(again.contest.isOpen);
-        EXPECT_EQ(again.contest.szPath, path);
+        EXPECT_EQ(again.contest.filePath, path);
         EXPECT_EQ(again.files.titles[0], QStringLiteral("CHOISIR UN FICHIER CONCOURS"));
     }
 }
@@ -142,7 +142,7 @@ TEST(OpeningDialog, WrongPasswordHasOneAttemptAndLeavesTheFile)
     o.answerPassword(QStringLiteral("secret"));
     EXPECT_EQ(o.press(519), 0);
     EXPECT_FALSE(o.contest.isOpen);
-    EXPECT_TRUE(o.contest.szPath.empty());
+    EXPECT_TRUE(o.contest.filePath.empty());
     EXPECT_EQ(fixtures::readFile(path), before);
     EXPECT_FALSE(fs::exists(o.dir.file("concours.bak")));
 }
@@ -165,7 +165,7 @@ TEST(OpeningDialog, ResumeWithTheRightPasswordThroughTheDialog)
     whenModal<OpeningDialog>([](OpeningDialog* d) { clickControl(d, 519); });
     o.answerPassword(QStringLiteral("Secret"));
     EXPECT_TRUE(runOpeningDialog(o.contest, o.files, nullptr));
-    EXPECT_EQ(o.contest.szPath, path);
+    EXPECT_EQ(o.contest.filePath, path);
     EXPECT_EQ(o.contest.competitorCount(), 8);
 }
 
@@ -181,7 +181,7 @@ TEST(OpeningDialog, CancelAndStopOpenNothingAndWriteNothing)
     Opening viaRun;
     whenModal<OpeningDialog>([](OpeningDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
     EXPECT_FALSE(runOpeningDialog(viaRun.contest, viaRun.files, nullptr));
-    EXPECT_TRUE(viaRun.contest.szPath.empty());
+    EXPECT_TRUE(viaRun.contest.filePath.empty());
 }
 
 TEST(OpeningDialog, IncompatibleFileIsRefusedWithMessage401)
@@ -213,7 +213,7 @@ TEST(CommandLine, QuotedPathWithTrailingArgumentsOpensTheContest)
     const std::string path = savedContest(o.dir, "");
     const std::string line = "\"" + path + "\" /autre \"argument\"";
     EXPECT_TRUE(openFromCommandLine(o.contest, contestPathFromArguments({line}), nullptr));
-    EXPECT_EQ(o.contest.szPath, path);
+    EXPECT_EQ(o.contest.filePath, path);
     EXPECT_EQ(o.contest.competitorCount(), 8);
 }
 
@@ -241,7 +241,7 @@ TEST(CommandLine, PasswordIsAskedOverTheWindow)
 TEST(PasswordDialogs, CreePassClosesOnlyWithOk)
 {
     Contest contest;
-    CreePassDialog dialog(contest);
+    CreatePasswordDialog dialog(contest);
     dialog.show();
     EXPECT_EQ(dialog.edit()->echoMode(), QLineEdit::Normal) << "CREEPASS shows what is typed";
     QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -259,18 +259,18 @@ TEST(PasswordDialogs, KeepPassComparesExactlyAndEscapeAbandons)
 {
     Contest contest;
     setPassword(contest, "Piste 2");
-    KeepPassDialog right(contest);
+    PasswordDialog right(contest);
     typeInto(&right, 522, QStringLiteral("Piste 2"));
     clickControl(&right, 1);
     EXPECT_EQ(right.result(), 1);
 
-    KeepPassDialog wrong(contest);
+    PasswordDialog wrong(contest);
     typeInto(&wrong, 522, QStringLiteral("piste 2"));
     clickControl(&wrong, 1);
     EXPECT_EQ(wrong.result(), 0);
     EXPECT_TRUE(wrong.typed().has_value());
 
-    KeepPassDialog escaped(contest);
+    PasswordDialog escaped(contest);
     escaped.show();
     QTest::keyClick(&escaped, Qt::Key_Escape);
     EXPECT_FALSE(escaped.isVisible());
