@@ -1,9 +1,7 @@
-// Small readings and formats of numbers typed in fields or met in files.
+// Small readings of numbers typed in fields or met in files.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
-#include <string>
 #include <string_view>
 
 namespace r7t {
@@ -18,9 +16,5 @@ int64_t leadingInteger(std::string_view text);
 
 // The same, clamped to the 32-bit range: what a 32-bit field holds.
 int32_t leadingInt32(std::string_view text);
-
-// A table text with its "%u", "%i" and "%d" (optionally "%02u"-like: zero
-// flag and width) replaced in order by the values; "%%" gives "%".
-std::string formatNumbers(std::string_view format, std::initializer_list<long long> values);
 
 } // namespace r7t
