@@ -1,6 +1,7 @@
 #include "cli/command.h"
 
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "contest/contest_file.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@ namespace r7t::cli {
 namespace {
 
 constexpr int kMessagePasswordNeeded = 521;
-constexpr int kFaultReportText = 41; // "Pointeur non trouvé dans : %s"
 
 const OptionSpec kHelpOption{"help", "", 'h'};
 
@@ -175,7 +175,7 @@ int ContestCommand::run(const Arguments& args, Io io)
 
 int ContestCommand::reportFault(Io io, const Contest& contest) const
 {
-    return refuse(io, terminalText(formatWithText(MajStr(kFaultReportText), *contest.fault())));
+    return refuse(io, terminalText(formatText(kFaultReport, *contest.fault())));
 }
 
 bool Command::openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,

@@ -59,18 +59,26 @@ function(r7t_check_core_libraries)
 endfunction()
 
 # Turns resources/<program>/strings.txt into a C++ source that defines the
-# program's string table (stringTableEntries()). A program links its table
-# through r7t_text: set its R7T_STRING_TABLE property to the table's name
-# when it is not the contest program's.
+# program's string table (stringTableEntries()), and into the header
+# "string_table/formats.h", on the table's include path, that declares each
+# text with conversions under the name text/<program>_formats.txt gives it.
+# A program links its table through r7t_text: set its R7T_STRING_TABLE
+# property to the table's name when it is not the contest program's.
 function(r7t_string_table name program)
   set(src ${PROJECT_SOURCE_DIR}/resources/${program}/strings.txt)
+  set(formats ${PROJECT_SOURCE_DIR}/text/${program}_formats.txt)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${name}.cpp)
+  set(include_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_include)
+  set(header ${include_dir}/string_table/formats.h)
+  # The header is rewritten only when it changes, so that editing a text
+  # rebuilds the table and not every user of the formats.
   add_custom_command(
     OUTPUT ${out}
-    COMMAND r7t_stringtable_gen ${src} ${out}
-    DEPENDS r7t_stringtable_gen ${src}
+    BYPRODUCTS ${header}
+    COMMAND r7t_stringtable_gen ${src} ${formats} ${out} ${header}
+    DEPENDS r7t_stringtable_gen ${src} ${formats}
     COMMENT "Generating string table of ${program}"
     VERBATIM)
-  add_library(${name} STATIC ${out})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  add_library(${name} STATIC ${out} ${header})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${include_dir})
 endfunction()

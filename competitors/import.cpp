@@ -2,6 +2,7 @@
 
 #include "text/strings.h"
 #include "competitors/frequency.h"
+#include "string_table/formats.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -19,11 +20,6 @@ constexpr int kFieldCount = 9;
 // licence, club, club number, country, remark.
 constexpr std::array<std::size_t, kFieldCount> kFieldWidths{7, 31, 15, 15, 15, 31, 7, 23, 127};
 constexpr int kDataLineTabs = kFieldCount - 1;
-
-constexpr int kMessageLineNameMissing = 747;
-constexpr int kMessageLineBadFrequency = 748;
-constexpr int kMessageLineBadLine = 749;
-constexpr int kMessageLineBadNumber = 750;
 
 constexpr int kFirstImportNumber = 1;
 constexpr int kLastImportNumber = 98;
@@ -167,24 +163,23 @@ std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& 
 
 std::vector<std::string> importErrorLines(const ImportFlags& flags)
 {
-    static constexpr std::array<std::pair<uint8_t, int>, 4> kOrder{{
-        {kImportNameMissing, kMessageLineNameMissing},
-        {kImportBadLine, kMessageLineBadLine},
-        {kImportBadNumber, kMessageLineBadNumber},
-        {kImportBadFrequency, kMessageLineBadFrequency},
+    static constexpr std::array<std::pair<uint8_t, TableFormat<ConversionKind::Unsigned>>, 4> kOrder{{
+        {kImportNameMissing, kImportLineNameMissing},
+        {kImportBadLine, kImportLineMalformed},
+        {kImportBadNumber, kImportLineBadNumber},
+        {kImportBadFrequency, kImportLineBadFrequency},
     }};
     std::vector<std::string> lines;
     for (const auto& [line, bits] : flags.faultyLines())
         for (const auto& [flag, message] : kOrder)
             if (bits & flag)
-                lines.push_back(formatNumbers(MajStr(message), {static_cast<long long>(line)}));
+                lines.push_back(formatText(message, line));
     return lines;
 }
 
 std::string importResultLine(std::size_t imported, std::size_t errors)
 {
-    return formatNumbers(MajStr(kMessageImportResult),
-                         {static_cast<long long>(imported), static_cast<long long>(errors)});
+    return formatText(kImportSummary, imported, errors);
 }
 
 std::string importCannotOpenText(const std::string& path)

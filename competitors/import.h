@@ -31,7 +31,6 @@ enum ImportError : uint8_t {
 };
 
 inline constexpr int kMessageImportIncompatible = 401; // "Le fichier choisi est incompatible !"
-inline constexpr int kMessageImportResult = 741;       // "%u  fiche(s) importée(s)  -  %u  erreur(s)"
 
 // A line shorter than this (its newline included) ends the reading.
 inline constexpr std::size_t kImportMinLineLength = 10;

@@ -1,5 +1,7 @@
 #include "contest/opening.h"
 
+#include "string_table/formats.h"
+
 #include <ctime>
 #include <filesystem>
 
@@ -31,29 +33,17 @@ std::string fileDateText(int day, int month, int year)
     return stringPrintf("%02d_%02d_%02d", day, month, ((year % 100) + 100) % 100);
 }
 
-std::string proposedFileName(std::string_view pattern, int day, int month, int year)
+std::string proposedFileName(int day, int month, int year)
 {
-    const std::string date = fileDateText(day, month, year);
-    std::string out;
-    bool used = false;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        if (!used && pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's') {
-            out += date;
-            used = true;
-            ++i;
-            continue;
-        }
-        out += pattern[i];
-    }
-    return out;
+    return formatText(kProposedFileName, fileDateText(day, month, year));
 }
 
-std::string proposedFileNameToday(std::string_view pattern)
+std::string proposedFileNameToday()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return proposedFileName(pattern, local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+    return proposedFileName(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
 }
 
 std::string fileTitleOf(const std::string& path)

@@ -28,10 +28,10 @@ std::string contestPathFromArguments(const std::vector<std::string>& arguments);
 // system's date settings.
 std::string fileDateText(int day, int month, int year);
 
-// The pattern (string 34, "R7T_%s.r7s") with the date in place of %s.
-std::string proposedFileName(std::string_view pattern, int day, int month, int year);
+// String 34, "R7T_%s.r7s", with the date in place of %s.
+std::string proposedFileName(int day, int month, int year);
 // The same for today's local date.
-std::string proposedFileNameToday(std::string_view pattern);
+std::string proposedFileNameToday();
 
 // The file name without its folder (szFileTitle).
 std::string fileTitleOf(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include "text/strings.h"
 #include "competitors/frequency.h"
+#include "string_table/formats.h"
 #include "text/text.h"
 
 #include <cctype>
@@ -93,7 +94,7 @@ std::vector<MenuItem> roundsMenu(const Contest& contest, bool withNew)
     std::vector<MenuItem> items;
     for (int r = 1; r <= kMaxRounds; ++r)
         if (contest.roundPrepared[r])
-            items.push_back({kRoundMenuBase + r, stringPrintf(MajStr(51).c_str(), r)});
+            items.push_back({kRoundMenuBase + r, formatText(kRoundTitle, r)});
     if (withNew) {
         items.push_back({0, {}, true});
         items.push_back({kRoundMenuBase, MajStr(52)});

@@ -1,6 +1,7 @@
 #include "scoring/score_entry.h"
 
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "scoring/score_rules.h"
 #include "scoring/time_formats.h"
 
@@ -279,11 +280,8 @@ void abandonScoreEntry(Contest& contest, ScoreEntry& entry)
 
 std::string deleteScoreQuestion(const ScoreEntry& entry)
 {
-    // The round goes in first, so that a "%i" in a name stays as typed.
-    std::string format = MajMessage(kMessageDeleteScore);
-    if (auto at = format.find("%i"); at != std::string::npos)
-        format.replace(at, 2, std::to_string(entry.round));
-    return formatWithText(format, entry.pilot ? entry.pilot->name.utf8() : "");
+    // The name is substituted, never read as a format: a "%i" typed in it stays.
+    return formatMessage(kScoreDeletionQuestion, entry.pilot ? entry.pilot->name.utf8() : "", entry.round);
 }
 
 void deleteScore(Contest& contest, ScoreEntry& entry)

@@ -11,7 +11,6 @@
 
 namespace r7t {
 
-inline constexpr int kMessageDeleteScore = 429; // "Suppression du score de %s pour la manche %i.\rC'est sûr ?"
 inline constexpr const char* kMessageBadValue = "Valeur saisie incorrecte";
 inline constexpr const char* kMessageBadReflightValue = "Valeur saisie incorrecte !";
 

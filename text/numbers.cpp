@@ -1,7 +1,6 @@
 #include "text/numbers.h"
 
 #include <charconv>
-#include <cstdio>
 #include <limits>
 
 namespace r7t {
@@ -54,43 +53,6 @@ int32_t leadingInt32(std::string_view text)
     if (v < std::numeric_limits<int32_t>::min())
         return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(v);
-}
-
-std::string formatNumbers(std::string_view format, std::initializer_list<long long> values)
-{
-    std::string out;
-    auto next = values.begin();
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] != '%' || i + 1 >= format.size()) {
-            out += format[i];
-            continue;
-        }
-        if (format[i + 1] == '%') {
-            out += '%';
-            ++i;
-            continue;
-        }
-        size_t j = i + 1;
-        const bool zero = format[j] == '0';
-        if (zero)
-            ++j;
-        int width = 0;
-        while (j < format.size() && format[j] >= '0' && format[j] <= '9' && width < 100)
-            width = width * 10 + (format[j++] - '0');
-        if (j >= format.size() || (format[j] != 'u' && format[j] != 'i' && format[j] != 'd')) {
-            out += format[i];
-            continue;
-        }
-        const long long value = next != values.end() ? *next++ : 0;
-        char buffer[160];
-        if (format[j] == 'u')
-            std::snprintf(buffer, sizeof buffer, zero ? "%0*llu" : "%*llu", width, static_cast<unsigned long long>(value));
-        else
-            std::snprintf(buffer, sizeof buffer, zero ? "%0*lld" : "%*lld", width, value);
-        out += buffer;
-        i = j;
-    }
-    return out;
 }
 
 } // namespace r7t

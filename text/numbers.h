@@ -1,9 +1,7 @@
-// Small readings and formats of numbers typed in fields or met in files.
+// Small readings of numbers typed in fields or met in files.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
-#include <string>
 #include <string_view>
 
 namespace r7t {
@@ -23,9 +21,5 @@ int32_t leadingInt32(std::string_view text);
 // windowed program runs under a French locale whose decimal mark is a
 // comma); infinity when it overflows, 0 when there is no number.
 double leadingDecimal(std::string_view text);
-
-// A table text with its "%u", "%i" and "%d" (optionally "%02u"-like: zero
-// flag and width) replaced in order by the values; "%%" gives "%".
-std::string formatNumbers(std::string_view format, std::initializer_list<long long> values);
 
 } // namespace r7t

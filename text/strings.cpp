@@ -60,27 +60,4 @@ std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view fi
     return pairs;
 }
 
-std::string formatWithText(std::string_view format, std::string_view argument)
-{
-    std::string out;
-    bool used = false;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == 's' && !used) {
-                out += argument;
-                used = true;
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    return out;
-}
-
 } // namespace r7t

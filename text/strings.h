@@ -53,8 +53,4 @@ std::string makeFilter(int n);
 // The (description, pattern) pairs of a NUL-separated filter.
 std::vector<std::pair<std::string, std::string>> filterPairs(std::string_view filter);
 
-// printf-style "%s" substitution of one text argument (the only form the
-// table's texts use with a tag or a name).
-std::string formatWithText(std::string_view format, std::string_view argument);
-
 } // namespace r7t

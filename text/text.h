@@ -20,6 +20,8 @@ std::string utf8ToCp1252(std::string_view utf8);
 
 // printf into a std::string of any length. Lists and prints format their
 // fields as Windows-1252 bytes so that widths like %-20s count characters.
+// A table text is never the format: formatText (text/format.h) checks its
+// arguments.
 std::string stringPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 template <std::size_t N>

@@ -1,6 +1,7 @@
 #include "widgets/message_dialog.h"
 
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "widgets/dialog_units.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/pictures.h"
@@ -145,7 +146,7 @@ QWidget* messageOwner()
 void showFaultReport(Contest& contest, const std::string& tag)
 {
     contest.isOpen = false; // the last change was saved; nothing more is written
-    const QString text = tableText(formatWithText(MajStr(41), tag));
+    const QString text = tableText(formatText(kFaultReport, tag));
     {
         QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);

@@ -4,6 +4,7 @@
 #include "cli/ranking/ranking_options.h"
 
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "print/printed_lists.h"
 #include "print/printed_rankings.h"
 #include "ranking/ranking.h"
@@ -17,7 +18,6 @@ namespace r7t::cli {
 namespace {
 
 constexpr int kMessageNoPreparedRound = 421;
-constexpr int kTextRound = 51; // "Manche %i"
 
 // The documents and the options each takes besides --pdf and --password.
 const std::map<std::string, std::set<std::string>>& documents()
@@ -106,7 +106,7 @@ protected:
             return {usageError(io, "--round attend un numéro de manche de 1 à 40")};
         if (contest.highestPreparedRound() < 1)
             return {refuse(io, terminalText(MajMessage(kMessageNoPreparedRound)))};
-        const std::string roundText = stringPrintf(MajStr(kTextRound).c_str(), *round);
+        const std::string roundText = formatText(kRoundTitle, *round);
         if (!contest.roundPrepared[*round])
             return {refuse(io, roundText + " : manche non préparée")};
 

@@ -1,5 +1,6 @@
 // r7t delete-round: "Supprimer" of the round preparation, results included.
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "cli/rounds/round_lists.h"
 #include "rounds/preparation.h"
 
@@ -24,7 +25,7 @@ protected:
         if (contest.lastPreparedRound < 1)
             return {refuse(io, terminalText(MajMessage(421))), false};
         if (!contest.roundPrepared[*round])
-            return {refuse(io, stringPrintf(MajStr(51).c_str(), *round) + " : manche non préparée"), false};
+            return {refuse(io, formatText(kRoundTitle, *round) + " : manche non préparée"), false};
         deleteRound(contest, *round);
         io.out << "prepared rounds: -";
         for (int r = 1; r <= kMaxRounds; ++r)

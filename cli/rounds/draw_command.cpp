@@ -2,6 +2,7 @@
 // choices, the draw of the next free round, its two lists, then acceptance
 // (or, with --refuse, the abandon of the draw).
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "cli/rounds/round_lists.h"
 #include "competitors/launch.h"
 #include "rounds/draw.h"
@@ -75,7 +76,7 @@ protected:
             return {refuse(io, terminalText(MajMessage(409))), true};
         }
 
-        io.out << stringPrintf(MajStr(51).c_str(), round) << "\n";
+        io.out << formatText(kRoundTitle, round) << "\n";
         printListLines(io.out, updateRoundList(contest, round, kTaskSpeed));
         printListLines(io.out, updateRoundList(contest, round, kTaskDuration));
         if (contest.fault())

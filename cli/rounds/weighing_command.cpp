@@ -1,5 +1,6 @@
 // r7t weighing: the weighing control of a round (drawn once, then shown).
 #include "text/strings.h"
+#include "string_table/formats.h"
 #include "cli/rounds/round_lists.h"
 #include "rounds/weighing.h"
 
@@ -29,12 +30,12 @@ protected:
         if (contest.lastPreparedRound < 1)
             return {refuse(io, terminalText(MajMessage(421))), false};
         if (!contest.roundPrepared[*round])
-            return {refuse(io, stringPrintf(MajStr(51).c_str(), *round) + " : manche non préparée"), false};
+            return {refuse(io, formatText(kRoundTitle, *round) + " : manche non préparée"), false};
         RandomSource random(*seed);
         WeighingResult weighing = TiragePesees(contest, *round, random);
         if (contest.fault())
             return faulted();
-        io.out << MajStr(710) << " - " << stringPrintf(MajStr(51).c_str(), *round) << "\n";
+        io.out << MajStr(710) << " - " << formatText(kRoundTitle, *round) << "\n";
         for (const std::string& line : weighing.lines)
             io.out << line << "\n";
         return {kExitOk, weighing.drawn};

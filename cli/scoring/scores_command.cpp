@@ -3,13 +3,13 @@
 #include "cli/scoring/scoring_cli.h"
 
 #include "text/strings.h"
+#include "string_table/formats.h"
 
 namespace r7t::cli {
 
 namespace {
 
 constexpr int kMessageNoPreparedRound = 421;
-constexpr int kRoundTitle = 51; // "Manche %i"
 
 class ScoresCommand : public ContestCommand {
 public:
@@ -35,10 +35,7 @@ protected:
         const auto lines = scoreListLines(contest, round);
         if (contest.fault())
             return faulted();
-        std::string title(MajStr(kRoundTitle));
-        if (auto at = title.find("%i"); at != std::string::npos)
-            title.replace(at, 2, std::to_string(round));
-        io.out << title << "\n";
+        io.out << formatText(kRoundTitle, round) << "\n";
         for (const ScoreListLine& line : lines)
             printScoreLine(io.out, line);
         return {};

@@ -47,7 +47,7 @@ OpeningDialog::OpeningDialog(Contest& contest, FileChooser& files, QWidget* pare
 
 void OpeningDialog::newContest()
 {
-    const QString name = QString::fromStdString(proposedFileNameToday(MajStr(34)));
+    const QString name = QString::fromStdString(proposedFileNameToday());
     const QString path = files_.chooseSaveFile(this, controlString(32), name);
     if (path.isEmpty()) {
         done(contest_.isOpen ? 1 : 0);

@@ -30,19 +30,19 @@ TEST(Opening, CommandLinePathKeepsTheQuotedPart)
 
 TEST(Opening, ProposedNameUsesDayMonthTwoDigitYear)
 {
-    EXPECT_EQ(proposedFileName(MajStr(34), 6, 12, 2026), "R7T_06_12_26.r7s");
-    EXPECT_EQ(proposedFileName(MajStr(34), 1, 1, 2000), "R7T_01_01_00.r7s");
-    EXPECT_EQ(proposedFileName(MajStr(34), 31, 7, 1999), "R7T_31_07_99.r7s");
+    EXPECT_EQ(proposedFileName(6, 12, 2026), "R7T_06_12_26.r7s");
+    EXPECT_EQ(proposedFileName(1, 1, 2000), "R7T_01_01_00.r7s");
+    EXPECT_EQ(proposedFileName(31, 7, 1999), "R7T_31_07_99.r7s");
 
     auto expectedToday = [] {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
         localtime_r(&now, &local);
-        return proposedFileName(MajStr(34), local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
+        return proposedFileName(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900);
     };
     // Around midnight the date may change between the readings.
     const std::string before = expectedToday();
-    const std::string today = proposedFileNameToday(MajStr(34));
+    const std::string today = proposedFileNameToday();
     const std::string after = expectedToday();
     EXPECT_TRUE(today == before || today == after) << today;
 }

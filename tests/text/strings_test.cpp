@@ -1,4 +1,5 @@
 #include "contest/status_texts.h"
+#include "string_table/formats.h"
 #include "text/strings.h"
 #include "text/text.h"
 
@@ -57,10 +58,9 @@ TEST(Strings, FilterOfString33GivesTheTwoContestFilterPairs)
 
 TEST(Strings, FaultReportTextNamesTheTag)
 {
-    std::string text = formatWithText(MajStr(41), "FINDPILOTE");
+    std::string text = formatText(kFaultReport, "FINDPILOTE");
     EXPECT_EQ(text.rfind("Pointeur non trouvé dans : FINDPILOTE\r", 0), 0u);
     EXPECT_GT(text.size(), std::string("Pointeur non trouvé dans : FINDPILOTE\r").size());
-    EXPECT_EQ(formatWithText("100%% %s %s", "x"), "100% x %s");
 }
 
 TEST(StatusTexts, PreparedRoundsAndBestSpeed)

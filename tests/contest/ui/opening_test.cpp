@@ -107,7 +107,7 @@ TEST(OpeningDialog, NewContestWithoutPassword)
     EXPECT_TRUE(o.contest.password.empty());
     ASSERT_EQ(o.files.titles.size(), 1);
     EXPECT_EQ(o.files.titles[0], QStringLiteral("CREER UN NOUVEAU CONCOURS"));
-    EXPECT_EQ(o.files.proposedNames[0].toStdString(), proposedFileNameToday(MajStr(34)));
+    EXPECT_EQ(o.files.proposedNames[0].toStdString(), proposedFileNameToday());
     EXPECT_FALSE(fs::exists(o.file("R7T_new.r7s"))) << "the first save writes the new file";
 }
 
