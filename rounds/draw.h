@@ -221,7 +221,7 @@ private:
     ClassSet candidates_;
 };
 
-// The whole draw of a round: on Drawn the speed and duration records of the
+// Runs the draw of a round: on Drawn the speed and duration records of the
 // round are filled and wait for acceptance (roundPrepared is left to the
 // acceptance), groupCount set; on Impossible every start group of the round
 // is removed, round-1 exchanges undone, groupCount 0; on TooFewParticipants

@@ -87,7 +87,7 @@ TEST(Contest, RemovingTheOnlyRecordLeavesAnEmptyList)
     EXPECT_EQ(c.pilots.size(), 1u);
 }
 
-TEST(Contest, KillRemovesOnlyTheFirstMatchAndKeepsTheOthersInOrder)
+TEST(Contest, RemoveTakesOnlyTheFirstMatchAndKeepsTheOthersInOrder)
 {
     Contest c;
     addGroup(c, 1, 10, 1, {101});
@@ -100,7 +100,7 @@ TEST(Contest, KillRemovesOnlyTheFirstMatchAndKeepsTheOthersInOrder)
     EXPECT_EQ(c.groups.back().slots[0].pilotNumber, 103);
 }
 
-TEST(Contest, FindResultatReturnsTheLaterOfTwoRecords)
+TEST(Contest, FindResultReturnsTheLaterOfTwoRecords)
 {
     Contest c;
     addResult(c, 1, 4, 0);
@@ -111,7 +111,7 @@ TEST(Contest, FindResultatReturnsTheLaterOfTwoRecords)
     EXPECT_EQ(c.findResult(2, 4, 0), nullptr);
 }
 
-TEST(Contest, KillResultatClearsEveryLinkToIt)
+TEST(Contest, RemoveResultClearsEveryLinkToIt)
 {
     Contest c;
     StartGroup* g = addGroup(c, 1, 11, 2, {1, 2, 3});
@@ -205,7 +205,7 @@ TEST(Contest, NumberKinds)
     EXPECT_TRUE(isTowPilotNumber(101));
 }
 
-TEST(Contest, NumeroLibreGivesTheLowestFreeNumber)
+TEST(Contest, FreeNumberGivesTheLowestFreeNumber)
 {
     Contest c;
     for (int n : {1, 2, 4})

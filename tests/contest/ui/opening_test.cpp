@@ -46,7 +46,7 @@ struct Opening {
         return dialog.exec();
     }
 
-    void answerCreePass(const QString& typed)
+    void answerCreatePassword(const QString& typed)
     {
         whenModal<CreatePasswordDialog>([typed](CreatePasswordDialog* d) {
             typeInto(d, 522, typed);
@@ -99,7 +99,7 @@ TEST(OpeningDialog, NewContestWithoutPassword)
 {
     Opening o;
     o.files.saveAnswers << QString::fromStdString(o.file("R7T_new.r7s"));
-    o.answerCreePass(QString());
+    o.answerCreatePassword(QString());
     EXPECT_EQ(o.press(518), 1);
     EXPECT_TRUE(o.contest.isOpen);
     EXPECT_EQ(o.contest.filePath, o.file("R7T_new.r7s"));
@@ -118,7 +118,7 @@ TEST(OpeningDialog, NewContestWithPasswordThenResumedWithIt)
         Opening o;
         path = o.file("R7T_pw.r7s");
         o.files.saveAnswers << QString::fromStdString(path);
-        o.answerCreePass(QStringLiteral("abcdefghijklmno")); // 15 characters: the first 12 count
+        o.answerCreatePassword(QStringLiteral("abcdefghijklmno")); // 15 characters: the first 12 count
         ASSERT_EQ(o.press(518), 1);
         EXPECT_EQ(o.contest.password.raw(), "abcdefghijkl");
         ASSERT_TRUE(MajFichier(o.contest).ok());
@@ -238,7 +238,7 @@ TEST(CommandLine, PasswordIsAskedOverTheWindow)
     EXPECT_FALSE(openFromCommandLine(other, path, nullptr));
 }
 
-TEST(PasswordDialogs, CreePassClosesOnlyWithOk)
+TEST(PasswordDialogs, CreatePasswordClosesOnlyWithOk)
 {
     Contest contest;
     CreatePasswordDialog dialog(contest);
@@ -255,7 +255,7 @@ TEST(PasswordDialogs, CreePassClosesOnlyWithOk)
     EXPECT_EQ(contest.password.raw(), "Piste 2");
 }
 
-TEST(PasswordDialogs, KeepPassComparesExactlyAndEscapeAbandons)
+TEST(PasswordDialogs, PasswordDialogComparesExactlyAndEscapeAbandons)
 {
     Contest contest;
     setPassword(contest, "Piste 2");
