@@ -40,6 +40,47 @@ int encodeCp1252(char32_t c)
     return -1;
 }
 
+struct DecodedChar {
+    char32_t code = 0;
+    size_t length = 1; // bytes to step over; 1 for a malformed byte
+    bool valid = false;
+};
+
+// One character of UTF-8 at i; a malformed sequence is one invalid byte.
+DecodedChar decodeUtf8(std::string_view utf8, size_t i)
+{
+    auto b = static_cast<unsigned char>(utf8[i]);
+    char32_t c = 0;
+    size_t len = 0;
+    if (b < 0x80) {
+        c = b;
+        len = 1;
+    } else if ((b >> 5) == 0x6) {
+        c = b & 0x1F;
+        len = 2;
+    } else if ((b >> 4) == 0xE) {
+        c = b & 0x0F;
+        len = 3;
+    } else if ((b >> 3) == 0x1E) {
+        c = b & 0x07;
+        len = 4;
+    }
+    bool valid = len > 0 && i + len <= utf8.size();
+    for (size_t k = 1; valid && k < len; ++k) {
+        auto cb = static_cast<unsigned char>(utf8[i + k]);
+        if ((cb >> 6) != 0x2)
+            valid = false;
+        else
+            c = (c << 6) | (cb & 0x3F);
+    }
+    if (!valid)
+        return {};
+    return {c, len, true};
+}
+
+// U+FFFD names a malformed byte in a message, which must stay valid UTF-8.
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
 } // namespace
 
 std::string stringPrintf(const char* format, ...)
@@ -82,42 +123,26 @@ std::string utf8ToCp1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    size_t i = 0;
-    while (i < utf8.size()) {
-        auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t c = 0;
-        size_t len = 0;
-        if (b < 0x80) {
-            c = b;
-            len = 1;
-        } else if ((b >> 5) == 0x6) {
-            c = b & 0x1F;
-            len = 2;
-        } else if ((b >> 4) == 0xE) {
-            c = b & 0x0F;
-            len = 3;
-        } else if ((b >> 3) == 0x1E) {
-            c = b & 0x07;
-            len = 4;
-        }
-        bool valid = len > 0 && i + len <= utf8.size();
-        for (size_t k = 1; valid && k < len; ++k) {
-            auto cb = static_cast<unsigned char>(utf8[i + k]);
-            if ((cb >> 6) != 0x2)
-                valid = false;
-            else
-                c = (c << 6) | (cb & 0x3F);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        int e = encodeCp1252(c);
+    for (size_t i = 0; i < utf8.size();) {
+        const DecodedChar d = decodeUtf8(utf8, i);
+        const int e = d.valid ? encodeCp1252(d.code) : -1;
         out += e < 0 ? '?' : static_cast<char>(e);
-        i += len;
+        i += d.length;
     }
     return out;
+}
+
+std::optional<std::string> firstUnencodable(std::string_view utf8)
+{
+    for (size_t i = 0; i < utf8.size();) {
+        const DecodedChar d = decodeUtf8(utf8, i);
+        if (!d.valid)
+            return std::string(kReplacementCharacter);
+        if (encodeCp1252(d.code) < 0)
+            return std::string(utf8.substr(i, d.length));
+        i += d.length;
+    }
+    return std::nullopt;
 }
 
 } // namespace r7t

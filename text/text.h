@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ std::string cp1252ToUtf8(std::string_view bytes);
 
 // Characters Windows-1252 cannot hold, and malformed UTF-8, become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
+
+// The first character of the text that Windows-1252 cannot hold, as UTF-8
+// (U+FFFD for a malformed byte), or nothing when the whole text can be
+// stored as typed. Callers refuse such a text rather than store '?'.
+std::optional<std::string> firstUnencodable(std::string_view utf8);
 
 // printf into a std::string of any length. Lists and prints format their
 // fields as Windows-1252 bytes so that widths like %-20s count characters.
