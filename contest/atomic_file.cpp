@@ -24,7 +24,7 @@ std::string folderOf(const std::string& path)
 
 std::string systemError(const char* what)
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    return std::string(what) + " : " + frenchCause(errno);
 }
 
 bool writeAll(int fd, const uint8_t* data, size_t size)
@@ -44,6 +44,26 @@ bool writeAll(int fd, const uint8_t* data, size_t size)
 
 } // namespace
 
+std::string frenchCause(int errorNumber)
+{
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM: return "accès refusé";
+    case EROFS: return "support en lecture seule";
+    case ENOSPC:
+    case EDQUOT: return "disque plein";
+    case ENOENT:
+    case ENOTDIR: return "dossier introuvable";
+    case ETXTBSY:
+    case EBUSY:
+    case EWOULDBLOCK: return "fichier verrouillé";
+    case EISDIR: return "le chemin désigne un dossier";
+    case ENAMETOOLONG: return "nom de fichier trop long";
+    case EIO: return "erreur de lecture ou d'écriture du support";
+    default: return std::strerror(errorNumber);
+    }
+}
+
 WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                                  const std::function<bool(const std::string&)>& beforeRename)
 {
@@ -54,6 +74,8 @@ WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_
     mode_t mode = 0666 & ~mask;
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
+        if (S_ISDIR(existing.st_mode))
+            return {false, frenchCause(EISDIR)};
         if (!S_ISREG(existing.st_mode))
             return {false, "ce n'est pas un fichier"};
         if (!(existing.st_mode & S_IWUSR))

@@ -9,6 +9,10 @@
 
 namespace r7t {
 
+// The French words of a system failure (errno) for the messages that name
+// the file; the system's own text only for a cause without French words.
+std::string frenchCause(int errorNumber);
+
 struct WriteOutcome {
     bool ok = false;
     std::string error; // what failed, for the message naming the file

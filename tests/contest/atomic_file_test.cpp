@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <utility>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,11 +86,43 @@ TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile)
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
-TEST(AtomicFile, RefusesAFolderOrAMissingFolder)
+TEST(AtomicFile, RefusesAFolderOrAMissingFolderWithTheCauseInFrench)
 {
     TempDir dir;
-    EXPECT_FALSE(writeFileAtomically(dir.path(), bytesOf("x")).ok);
-    EXPECT_FALSE(writeFileAtomically(dir.file("no/such.r7s"), bytesOf("x")).ok);
+    const WriteOutcome folder = writeFileAtomically(dir.path(), bytesOf("x"));
+    EXPECT_FALSE(folder.ok);
+    EXPECT_EQ(folder.error, "le chemin désigne un dossier");
+    const WriteOutcome missing = writeFileAtomically(dir.file("no/such.r7s"), bytesOf("x"));
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.error, "création impossible : dossier introuvable");
+    fixtures::writeFile(dir.file("plain"), "x");
+    EXPECT_EQ(writeFileAtomically(dir.file("plain/c.r7s"), bytesOf("x")).error,
+              "création impossible : dossier introuvable");
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(AtomicFile, CommonFailureCausesHaveFrenchWords)
+{
+    const std::pair<int, const char*> causes[] = {
+        {EACCES, "accès refusé"},
+        {EPERM, "accès refusé"},
+        {EROFS, "support en lecture seule"},
+        {ENOSPC, "disque plein"},
+        {EDQUOT, "disque plein"},
+        {ENOENT, "dossier introuvable"},
+        {ENOTDIR, "dossier introuvable"},
+        {ETXTBSY, "fichier verrouillé"},
+        {EBUSY, "fichier verrouillé"},
+        {EWOULDBLOCK, "fichier verrouillé"},
+        {EISDIR, "le chemin désigne un dossier"},
+        {ENAMETOOLONG, "nom de fichier trop long"},
+        {EIO, "erreur de lecture ou d'écriture du support"},
+    };
+    for (const auto& [number, words] : causes)
+        EXPECT_EQ(frenchCause(number), words) << number;
+    // A cause without French words keeps the system's text rather than none.
+    EXPECT_EQ(frenchCause(EXDEV), std::strerror(EXDEV));
+    EXPECT_FALSE(frenchCause(EXDEV).empty());
 }
 
 TEST(AtomicFile, ReadWholeFileNeverCreatesAndRefusesOversizedFiles)
