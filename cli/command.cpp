@@ -3,6 +3,7 @@
 #include "text/strings.h"
 #include "string_table/formats.h"
 #include "contest/contest_file.h"
+#include "text/text.h"
 
 #include <algorithm>
 
@@ -148,6 +149,18 @@ std::string ContestCommand::synopsis() const
     std::string text = commandSynopsis();
     text.insert(std::min(text.find('\n'), text.size()), " [--password W]");
     return text;
+}
+
+std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionSpec>& specs)
+{
+    for (const OptionSpec& spec : specs) {
+        if (!spec.takesValue() || !args.has(spec.name))
+            continue;
+        if (const std::optional<std::string> character = firstUnencodable(args.value(spec.name)))
+            return "--" + spec.name + " : le caractère « " + *character +
+                   " » ne peut pas être enregistré dans le fichier du concours";
+    }
+    return std::nullopt;
 }
 
 std::vector<OptionSpec> ContestCommand::options() const

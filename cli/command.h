@@ -48,6 +48,11 @@ private:
 // A table text for the terminal: its line breaks become newlines.
 std::string terminalText(const std::string& tableText);
 
+// The refusal of the first given option among specs whose text the contest
+// file cannot hold as typed (it would be stored with a '?'), naming the
+// character; nothing when every such text can be stored.
+std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionSpec>& specs);
+
 class Command {
 public:
     virtual ~Command() = default;

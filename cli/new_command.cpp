@@ -31,6 +31,9 @@ protected:
         if (!args.has("force") && ::stat(path.c_str(), &st) == 0)
             return refuse(io, path + " : le fichier existe déjà (--force pour le remplacer)");
 
+        if (const std::optional<std::string> refusal = unstorableText(args, options()))
+            return refuse(io, *refusal);
+
         Contest contest;
         contest.setPath(path);
         contest.isOpen = true;

@@ -26,6 +26,8 @@ protected:
         const PersonKind kind = args.has("tow") ? PersonKind::TowPilot : PersonKind::Competitor;
         if (kind == PersonKind::TowPilot && hasMassOption(args))
             return {usageError(io, "les masses ne concernent que les concurrents")};
+        if (const std::optional<std::string> refusal = unstorableText(args, personFormOptions()))
+            return {refuse(io, *refusal), false};
         PersonForm form;
         applyPersonOptions(form, args);
         EntryResult result = createPerson(contest, kind, form);

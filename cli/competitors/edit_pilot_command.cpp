@@ -38,6 +38,9 @@ protected:
         const Pilot* pilot = contest.findPilot(*number);
         if (!pilot)
             return {refuse(io, terminalText(unknownPersonText(*number))), false};
+        // Before the frequency change, which is saved even when the form is refused.
+        if (const std::optional<std::string> refusal = unstorableText(args, personFormOptions()))
+            return {refuse(io, *refusal), false};
         const PersonKind kind = kindOfNumber(*number);
         if (kind == PersonKind::TowPilot && hasMassOption(args))
             return {usageError(io, "les masses ne concernent que les concurrents")};

@@ -45,6 +45,15 @@ TEST(Cli, NewWritesTheEmptyContestAndRefusesToOverwrite)
     EXPECT_NE(again.err.find("existe déjà"), std::string::npos);
     EXPECT_EQ(runCli({"new", path, "--force"}).exit, 0);
 
+    // A text the file cannot hold is refused before anything is written.
+    CliRun polish = runCli({"new", dir.file("pl.r7s"), "--place", "Łódź"});
+    EXPECT_EQ(polish.exit, 1);
+    EXPECT_EQ(polish.err, "r7t new: --place : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pl.r7s")));
+    EXPECT_EQ(runCli({"new", dir.file("pw.r7s"), "--password", "clé€"}).exit, 0);
+    EXPECT_EQ(runCli({"new", dir.file("pw2.r7s"), "--password", "Ωmega"}).exit, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("pw2.r7s")));
+
     CliRun plain = runCli({"new", dir.file("plain.r7s")});
     ASSERT_EQ(plain.exit, 0);
     CliRun info = runCli({"info", dir.file("plain.r7s")});
@@ -128,6 +137,29 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     CliRun fault = runCli({"info", dir.file("orphan.r7s")});
     EXPECT_EQ(fault.exit, 1);
     EXPECT_NE(fault.err.find("Pointeur non trouvé dans : REPRISEFIC (score)"), std::string::npos);
+}
+
+TEST(Cli, SaveFailuresGiveTheirCauseInFrench)
+{
+    TempDir dir;
+    const std::string source = dir.file("c.r7s");
+    ASSERT_EQ(runCli({"new", source}).exit, 0);
+    const std::string before = fixtures::readFile(source);
+
+    // Tests may run as root, where permissions never fail: a missing folder
+    // and a folder in place of the file fail for everyone.
+    const std::string lost = dir.file("absent/copie.r7s");
+    CliRun missing = runCli({"copy", source, lost});
+    EXPECT_EQ(missing.exit, 1);
+    EXPECT_EQ(missing.err, "r7t copy: " + lost + " : enregistrement impossible (création impossible : dossier introuvable)\n");
+
+    std::filesystem::create_directory(dir.file("folder.r7s"));
+    CliRun folder = runCli({"new", dir.file("folder.r7s"), "--force"});
+    EXPECT_EQ(folder.exit, 1);
+    EXPECT_EQ(folder.err, "r7t new: " + dir.file("folder.r7s") + " : enregistrement impossible (le chemin désigne un dossier)\n");
+
+    EXPECT_EQ(fixtures::readFile(source), before);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("absent")));
 }
 
 TEST(Cli, UsageErrorsExitWith2)

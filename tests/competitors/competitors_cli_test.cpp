@@ -73,6 +73,34 @@ TEST(CompetitorsCli, AddEditListAndDeletePeople)
     EXPECT_EQ(runCli({"add-pilot", path, "--name", "Zoé", "--freq1", "35.03"}).out, "1\n");
 }
 
+TEST(CompetitorsCli, TextsTheFileCannotHoldAreRefusedAndNothingIsWritten)
+{
+    TempDir dir;
+    const std::string path = newContest(dir);
+    ASSERT_EQ(runCli({"add-pilot", path, "--name", "Hélène", "--club", "Œuvre € club", "--freq1", "35.01"}).exit, 0);
+    const std::string before = fixtures::readFile(path);
+
+    CliRun added = runCli({"add-pilot", path, "--name", "Łódź", "--freq1", "35.02"});
+    EXPECT_EQ(added.exit, 1);
+    EXPECT_EQ(added.err, "r7t add-pilot: --name : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_EQ(added.out, "");
+
+    CliRun edited = runCli({"edit-pilot", path, "1", "--name", "Anne", "--remark", "Erdős 🛩", "--frequency-change", "1"});
+    EXPECT_EQ(edited.exit, 1);
+    EXPECT_EQ(edited.err, "r7t edit-pilot: --remark : le caractère « ő » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_EQ(edited.out, ""); // refused before the frequency change
+
+    CliRun tow = runCli({"add-pilot", path, "--tow", "--name", "Remorqueur", "--country", "Česko"});
+    EXPECT_EQ(tow.exit, 1);
+    EXPECT_NE(tow.err.find("« Č »"), std::string::npos);
+
+    EXPECT_EQ(fixtures::readFile(path), before);
+    Contest c;
+    EXPECT_EQ(load(c, path).findPilot(1)->club.utf8(), "Œuvre € club");
+    EXPECT_EQ(c.competitorCount(), 1);
+    EXPECT_EQ(c.towPilotCount(), 0);
+}
+
 TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
 {
     TempDir dir;
