@@ -86,17 +86,6 @@ Outcome run(Session& s, int id)
     return out;
 }
 
-// Types the text key by key, accents included.
-void typeKeys(QWidget* widget, const QString& text)
-{
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
-
 std::string fileBytes(const std::string& path) { return fixtures::readFile(path); }
 
 std::string contestBytes(Contest& c)
@@ -209,6 +198,25 @@ TEST(MainWindow, HeaderFollowsTheEditFieldsIntoTheSavedFile)
     EXPECT_EQ(again.statusDisplay()->fileTitle(), QStringLiteral("R7T_06_12_26.r7s"));
 }
 
+TEST(MainWindow, HeaderFieldsRefuseWhatTheFileCannotHold)
+{
+    Session s;
+    s.window->show();
+    for (int id : {StatusDisplay::kTitleField, StatusDisplay::kDateField, StatusDisplay::kPlaceField}) {
+        typeKeys(s.field(id), QString::fromUtf8("éŁ"));
+        EXPECT_EQ(s.field(id)->text(), QString::fromUtf8("é")) << id;
+    }
+    typeKeys(s.field(StatusDisplay::kPlaceField), QString::fromUtf8("Łódź"));
+    ASSERT_TRUE(s.window->saveContest().ok());
+
+    Contest loaded;
+    ASSERT_EQ(openContestFile(loaded, s.path(), {}), OpenStatus::Opened);
+    EXPECT_EQ(loaded.header.title.utf8(), "é");
+    EXPECT_EQ(loaded.header.date.utf8(), "é");
+    EXPECT_EQ(loaded.header.place.utf8(), "éód");
+    EXPECT_EQ(s.field(StatusDisplay::kPlaceField)->text(), QString::fromUtf8("éód"));
+}
+
 TEST(MainWindow, TabCyclesTheThreeFieldsWithTheCaretAtTheEnd)
 {
     Session s;
@@ -304,6 +312,7 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
     });
     EXPECT_FALSE(s.window->saveContest().ok());
     EXPECT_TRUE(alert.contains(QString::fromStdString(s.dir.file("gone/R7T.r7s")))) << alert.toStdString();
+    EXPECT_TRUE(alert.contains(QString::fromUtf8("(création impossible : dossier introuvable)"))) << alert.toStdString();
 
     // Quitting asks before losing the changes; "NON" keeps the program.
     QSignalSpy ended(s.window.get(), &MainWindow::programEnded);

@@ -112,7 +112,7 @@ int main(int argc, char** argv)
         question.hide();
         MessageDialog longText(tableText(saveFailedText(SaveOutcome{SaveStatus::Failed,
                                    "/home/directeur/Documents/R7T/Concours de printemps/R7T_06_12_26.r7s",
-                                   "remplacement impossible: No space left on device"})),
+                                   "remplacement impossible : disque plein"})),
                                kModeAlert, &window);
         shoot(longText, "save_failed");
         longText.hide();

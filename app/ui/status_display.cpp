@@ -2,6 +2,7 @@
 
 #include "contest/status_texts.h"
 #include "text/strings.h"
+#include "widgets/cp1252_validator.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/pictures.h"
 
@@ -93,6 +94,7 @@ StatusDisplay::StatusDisplay(Contest& contest, QWidget* parent)
         auto* edit = new QLineEdit(this);
         edit->setObjectName(controlName(field.id));
         edit->setMaxLength(field.maxChars);
+        refuseUnstorableCharacters(edit);
         edit->setFont(resources().fontEdit);
         edit->installEventFilter(this);
         const int id = field.id;

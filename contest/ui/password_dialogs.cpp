@@ -1,6 +1,7 @@
 #include "contest/ui/password_dialogs.h"
 
 #include "widgets/dialog_units.h"
+#include "widgets/cp1252_validator.h"
 #include "widgets/drawing_resources.h"
 
 #include <QCloseEvent>
@@ -45,6 +46,7 @@ CreatePasswordDialog::CreatePasswordDialog(Contest& contest, QWidget* parent)
     addStatic(this, 515, controlString(515), du, 20, 8, 140, 24);
     edit_ = addEdit(this, 522, du, 54, 44, 67, 12);
     edit_->setMaxLength(kTypedLength);
+    refuseUnstorableCharacters(edit_);
     edit_->clear();
     addStatic(this, 516, controlString(516), du, 20, 66, 64, 12);
     edit_->setFocus();
@@ -88,6 +90,7 @@ PasswordDialog::PasswordDialog(const Contest& contest, QWidget* parent)
     addStatic(this, 521, controlString(521), du, 16, 8, 120, 24, Qt::AlignHCenter | Qt::AlignTop);
     edit_ = addEdit(this, 522, du, 44, 40, 68, 12);
     edit_->setMaxLength(kTypedLength);
+    refuseUnstorableCharacters(edit_);
     // Typed where others may look on: the characters are not shown.
     edit_->setEchoMode(QLineEdit::Password);
     edit_->clear();

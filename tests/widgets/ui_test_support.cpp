@@ -1,5 +1,7 @@
 #include "ui_test_support.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -51,6 +53,16 @@ void clickControl(QWidget* parent, int id)
     if (!button)
         throw std::runtime_error("no button id" + std::to_string(id));
     button->click();
+}
+
+void typeKeys(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 void typeInto(QWidget* parent, int id, const QString& text)

@@ -40,6 +40,9 @@ void clearModalAnswers();
 void clickControl(QWidget* parent, int id);
 // Types into the edit with that id, replacing its text.
 void typeInto(QWidget* parent, int id, const QString& text);
+// Types the text key by key into the widget, accents included (QTest's
+// key clicks take ASCII only), as a keyboard would: validators apply.
+void typeKeys(QWidget* widget, const QString& text);
 
 // File dialogs answered by the test: the next paths to return (an empty
 // string is a cancel), and what was asked.

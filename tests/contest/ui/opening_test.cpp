@@ -255,6 +255,24 @@ TEST(PasswordDialogs, CreatePasswordClosesOnlyWithOk)
     EXPECT_EQ(contest.password.raw(), "Piste 2");
 }
 
+TEST(PasswordDialogs, BothPasswordFieldsRefuseWhatTheFileCannotHold)
+{
+    Contest contest;
+    CreatePasswordDialog created(contest);
+    created.show();
+    typeKeys(created.edit(), QString::fromUtf8("clé Ł€"));
+    EXPECT_EQ(created.edit()->text(), QString::fromUtf8("clé €"));
+    clickControl(&created, 1);
+    EXPECT_EQ(contest.password.utf8(), "clé €") << "the password saved is the one shown";
+
+    PasswordDialog asked(contest);
+    asked.show();
+    typeKeys(asked.edit(), QString::fromUtf8("cléŁ €"));
+    clickControl(&asked, 1);
+    EXPECT_EQ(asked.typed(), "clé €");
+    EXPECT_EQ(asked.result(), 1);
+}
+
 TEST(PasswordDialogs, PasswordDialogComparesExactlyAndEscapeAbandons)
 {
     Contest contest;
