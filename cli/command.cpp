@@ -2,6 +2,7 @@
 
 #include "text/strings.h"
 #include "string_table/formats.h"
+#include "contest/atomic_file.h"
 #include "contest/contest_file.h"
 #include "text/text.h"
 
@@ -151,6 +152,12 @@ std::string ContestCommand::synopsis() const
     return text;
 }
 
+std::string refusedFileText(const std::string& path, const std::string& message)
+{
+    const std::optional<std::string> cause = readFailureCause(path);
+    return path + ": " + message + (cause ? " (" + *cause + ")" : "");
+}
+
 std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionSpec>& specs)
 {
     for (const OptionSpec& spec : specs) {
@@ -204,7 +211,7 @@ bool Command::openContest(Contest& contest, const std::string& path, const std::
     LoadOutcome loaded = RepriseFic(contest);
     contest.setAlertHandler({});
     if (loaded.status == LoadStatus::Incompatible) {
-        refuse(io, path + ": " + terminalText(MajMessage(kMessageIncompatible)));
+        refuse(io, refusedFileText(path, terminalText(MajMessage(kMessageIncompatible))));
         return false;
     }
     if (loaded.status == LoadStatus::OrphanResult)

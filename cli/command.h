@@ -48,6 +48,10 @@ private:
 // A table text for the terminal: its line breaks become newlines.
 std::string terminalText(const std::string& tableText);
 
+// "PATH: message" for a file that could not be loaded, with the French
+// cause when the file could not even be read ("fichier introuvable").
+std::string refusedFileText(const std::string& path, const std::string& message);
+
 // The refusal of the first given option among specs whose text the contest
 // file cannot hold as typed (it would be stored with a '?'), naming the
 // character; nothing when every such text can be stored.

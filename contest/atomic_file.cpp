@@ -150,4 +150,17 @@ ReadStatus readWholeFile(const std::string& path, std::string& bytes, std::uintm
     return ReadStatus::Ok;
 }
 
+std::optional<std::string> readFailureCause(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return errno == ENOENT ? "fichier introuvable" : frenchCause(errno);
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (regular)
+        return std::nullopt;
+    return S_ISDIR(st.st_mode) ? frenchCause(EISDIR) : "ce n'est pas un fichier";
+}
+
 } // namespace r7t

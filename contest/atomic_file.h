@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -28,5 +29,10 @@ WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_
 // Reads a whole file, refusing one larger than maxBytes; never creates it.
 enum class ReadStatus { Ok, Missing, TooLarge, Failed };
 ReadStatus readWholeFile(const std::string& path, std::string& bytes, std::uintmax_t maxBytes);
+
+// Why the file cannot be opened for reading, in French ("fichier
+// introuvable", a frenchCause); nothing when it can. For the message of a
+// file that could not be loaded.
+std::optional<std::string> readFailureCause(const std::string& path);
 
 } // namespace r7t

@@ -77,7 +77,7 @@ protected:
         inspection.isOpen = true;
         InspectionLoadOutcome loaded = RepriseFic(inspection);
         if (loaded.status == InspectionLoadStatus::Incompatible)
-            return refuse(io, path + ": " + kIncompatible);
+            return refuse(io, refusedFileText(path, kIncompatible));
         if (skipped > 0)
             warn(io, path + ": " + terminalText(kOutOfMemory));
         if (loaded.truncated)

@@ -128,8 +128,14 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     TempDir dir;
     CliRun missing = runCli({"info", dir.file("absent.r7s")});
     EXPECT_EQ(missing.exit, 1);
-    EXPECT_NE(missing.err.find("Le fichier choisi est incompatible !"), std::string::npos);
+    EXPECT_EQ(missing.err, "r7t info: " + dir.file("absent.r7s") + ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent.r7s")));
+    CliRun folder = runCli({"info", dir.path()});
+    EXPECT_EQ(folder.err, "r7t info: " + dir.path() + ": Le fichier choisi est incompatible ! (le chemin désigne un dossier)\n");
+    // A file that opens but is no contest has no cause to add.
+    fixtures::writeFile(dir.file("short.r7s"), "abc");
+    EXPECT_EQ(runCli({"info", dir.file("short.r7s")}).err,
+              "r7t info: " + dir.file("short.r7s") + ": Le fichier choisi est incompatible !\n");
 
     fixtures::FileBytes orphan;
     orphan.i32(81245).header(2, "", "", "", "", 0).roundTables(41).pilotEnd().extraEnd().groupEnd().result(5, 1, 200);

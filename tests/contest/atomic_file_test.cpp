@@ -101,6 +101,17 @@ TEST(AtomicFile, RefusesAFolderOrAMissingFolderWithTheCauseInFrench)
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
+TEST(AtomicFile, ReadFailureCauseSaysWhyAFileCannotBeRead)
+{
+    TempDir dir;
+    fixtures::writeFile(dir.file("c.r7s"), "x");
+    EXPECT_EQ(readFailureCause(dir.file("c.r7s")), std::nullopt);
+    EXPECT_EQ(readFailureCause(dir.file("absent.r7s")), "fichier introuvable");
+    EXPECT_EQ(readFailureCause(dir.file("no/c.r7s")), "fichier introuvable");
+    EXPECT_EQ(readFailureCause(dir.file("c.r7s/x")), "dossier introuvable");
+    EXPECT_EQ(readFailureCause(dir.path()), "le chemin désigne un dossier");
+}
+
 TEST(AtomicFile, CommonFailureCausesHaveFrenchWords)
 {
     const std::pair<int, const char*> causes[] = {
