@@ -312,7 +312,8 @@ TEST(MainWindow, FailedSaveNamesTheFileAndKeepsTheContest)
     });
     EXPECT_FALSE(s.window->saveContest().ok());
     EXPECT_TRUE(alert.contains(QString::fromStdString(s.dir.file("gone/R7T.r7s")))) << alert.toStdString();
-    EXPECT_TRUE(alert.contains(QString::fromUtf8("(création impossible : dossier introuvable)"))) << alert.toStdString();
+    EXPECT_TRUE(alert.contains(QString::fromUtf8("(création impossible : dossier introuvable)")))
+        << alert.toStdString();
 
     // Quitting asks before losing the changes; "NON" keeps the program.
     QSignalSpy ended(s.window.get(), &MainWindow::programEnded);

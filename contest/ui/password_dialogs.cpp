@@ -1,7 +1,7 @@
 #include "contest/ui/password_dialogs.h"
 
-#include "widgets/dialog_units.h"
 #include "widgets/cp1252_validator.h"
+#include "widgets/dialog_units.h"
 #include "widgets/drawing_resources.h"
 
 #include <QCloseEvent>

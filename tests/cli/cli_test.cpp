@@ -48,7 +48,8 @@ TEST(Cli, NewWritesTheEmptyContestAndRefusesToOverwrite)
     // A text the file cannot hold is refused before anything is written.
     CliRun polish = runCli({"new", dir.file("pl.r7s"), "--place", "Łódź"});
     EXPECT_EQ(polish.exit, 1);
-    EXPECT_EQ(polish.err, "r7t new: --place : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_EQ(polish.err,
+              "r7t new: --place : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("pl.r7s")));
     EXPECT_EQ(runCli({"new", dir.file("pw.r7s"), "--password", "clé€"}).exit, 0);
     EXPECT_EQ(runCli({"new", dir.file("pw2.r7s"), "--password", "Ωmega"}).exit, 1);
@@ -128,10 +129,12 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     TempDir dir;
     CliRun missing = runCli({"info", dir.file("absent.r7s")});
     EXPECT_EQ(missing.exit, 1);
-    EXPECT_EQ(missing.err, "r7t info: " + dir.file("absent.r7s") + ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
+    EXPECT_EQ(missing.err,
+              "r7t info: " + dir.file("absent.r7s") + ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent.r7s")));
     CliRun folder = runCli({"info", dir.path()});
-    EXPECT_EQ(folder.err, "r7t info: " + dir.path() + ": Le fichier choisi est incompatible ! (le chemin désigne un dossier)\n");
+    EXPECT_EQ(folder.err,
+              "r7t info: " + dir.path() + ": Le fichier choisi est incompatible ! (le chemin désigne un dossier)\n");
     // A file that opens but is no contest has no cause to add.
     fixtures::writeFile(dir.file("short.r7s"), "abc");
     EXPECT_EQ(runCli({"info", dir.file("short.r7s")}).err,
@@ -157,12 +160,14 @@ TEST(Cli, SaveFailuresGiveTheirCauseInFrench)
     const std::string lost = dir.file("absent/copie.r7s");
     CliRun missing = runCli({"copy", source, lost});
     EXPECT_EQ(missing.exit, 1);
-    EXPECT_EQ(missing.err, "r7t copy: " + lost + " : enregistrement impossible (création impossible : dossier introuvable)\n");
+    EXPECT_EQ(missing.err,
+              "r7t copy: " + lost + " : enregistrement impossible (création impossible : dossier introuvable)\n");
 
     std::filesystem::create_directory(dir.file("folder.r7s"));
     CliRun folder = runCli({"new", dir.file("folder.r7s"), "--force"});
     EXPECT_EQ(folder.exit, 1);
-    EXPECT_EQ(folder.err, "r7t new: " + dir.file("folder.r7s") + " : enregistrement impossible (le chemin désigne un dossier)\n");
+    EXPECT_EQ(folder.err,
+              "r7t new: " + dir.file("folder.r7s") + " : enregistrement impossible (le chemin désigne un dossier)\n");
 
     EXPECT_EQ(fixtures::readFile(source), before);
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent")));

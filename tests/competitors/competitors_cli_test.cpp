@@ -82,12 +82,15 @@ TEST(CompetitorsCli, TextsTheFileCannotHoldAreRefusedAndNothingIsWritten)
 
     CliRun added = runCli({"add-pilot", path, "--name", "Łódź", "--freq1", "35.02"});
     EXPECT_EQ(added.exit, 1);
-    EXPECT_EQ(added.err, "r7t add-pilot: --name : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_EQ(added.err,
+              "r7t add-pilot: --name : le caractère « Ł » ne peut pas être enregistré dans le fichier du concours\n");
     EXPECT_EQ(added.out, "");
 
-    CliRun edited = runCli({"edit-pilot", path, "1", "--name", "Anne", "--remark", "Erdős 🛩", "--frequency-change", "1"});
+    CliRun edited =
+        runCli({"edit-pilot", path, "1", "--name", "Anne", "--remark", "Erdős 🛩", "--frequency-change", "1"});
     EXPECT_EQ(edited.exit, 1);
-    EXPECT_EQ(edited.err, "r7t edit-pilot: --remark : le caractère « ő » ne peut pas être enregistré dans le fichier du concours\n");
+    EXPECT_EQ(edited.err, "r7t edit-pilot: --remark : le caractère « ő » ne peut pas être enregistré dans le "
+                          "fichier du concours\n");
     EXPECT_EQ(edited.out, ""); // refused before the frequency change
 
     CliRun tow = runCli({"add-pilot", path, "--tow", "--name", "Remorqueur", "--country", "Česko"});

@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <utility>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace r7t;
 using r7t::fixtures::TempDir;

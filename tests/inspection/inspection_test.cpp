@@ -346,7 +346,8 @@ TEST(InspectionCli, PrintsEveryGliderWithItsChecks)
     EXPECT_NE(err2.str().find("Le fichier choisi est incompatible !"), std::string::npos);
     std::ostringstream outAbsent, errAbsent;
     EXPECT_EQ(cli::runR7t({"inspection", dir.file("absent.ctr")}, outAbsent, errAbsent), 1);
-    EXPECT_EQ(errAbsent.str(), "r7t inspection: " + dir.file("absent.ctr") + ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
+    EXPECT_EQ(errAbsent.str(), "r7t inspection: " + dir.file("absent.ctr") +
+                                   ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
     // Measures no inspection would type still print.
     FileBytes odd;
     odd.i32(51245);
