@@ -6,6 +6,7 @@
 #include "widgets/list_line_delegate.h"
 #include "app/ui/main_window.h"
 #include "widgets/message_dialog.h"
+#include "widgets/qt_translation.h"
 #include "app/ui/status_display.h"
 #include "text/strings.h"
 #include "contest/opening.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv)
     }
     outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
+    installQtFrench();
     initResources(screenScale());
     setFaultEnding({});
 
