@@ -102,7 +102,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_empty");
 
@@ -136,7 +136,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_full");
     }
@@ -151,7 +151,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_small_contest");
     }

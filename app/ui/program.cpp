@@ -51,7 +51,7 @@ int runContestProgram(QApplication& app, const std::vector<std::string>& argumen
     QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // The desktop session ending: the contest is saved as on quitting.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&contest] { MajFichier(contest); });
-    window.show();
+    window.showOnScreen();
     return QApplication::exec();
 }
 
