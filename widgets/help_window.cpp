@@ -5,7 +5,12 @@
 #include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
@@ -35,16 +40,96 @@ HelpWindow::HelpWindow(const QString& folder)
     : QWidget(nullptr, Qt::Window)
     , folder_(folder)
     , browser_(new QTextBrowser(this))
+    , closeButton_(new QPushButton(QStringLiteral("Fermer"), this))
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Aide Orvel_R7T"));
     setWindowIcon(programIcon());
+    // Closing the help never ends the program, even when no other window shows.
+    setAttribute(Qt::WA_QuitOnClose, false);
     browser_->setSearchPaths({folder_});
     browser_->setOpenExternalLinks(true);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setAutoDefault(false);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 0, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(closeButton_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
+    layout->addLayout(buttons);
+    browser_->setFocus();
     resize(760, 600);
+}
+
+void HelpWindow::followModal()
+{
+    followPending_ = false;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == this || (modal && !modal->windowHandle()))
+        modal = nullptr;
+    const bool placed = windowHandle() && windowType() == (modal ? Qt::Dialog : Qt::Window) &&
+                        windowHandle()->transientParent() == (modal ? modal->windowHandle() : nullptr);
+    if (placed && followed_ == modal)
+        return;
+
+    if (followed_) {
+        disconnect(followed_, nullptr, this, nullptr);
+        if (followed_->windowHandle())
+            disconnect(followed_->windowHandle(), nullptr, this, nullptr);
+    }
+    followed_ = modal;
+    const bool wasVisible = isVisible();
+    const QPoint position = pos();
+    // The window manager reads the transient parent when the window shows.
+    hide();
+    if (modal) {
+        setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                       Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    } else {
+        setWindowFlags(Qt::Window);
+    }
+    winId();
+    windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+    if (modal) {
+        // When the dialog ends, the help follows the next one, or stands alone.
+        connect(modal->windowHandle(), &QWindow::visibleChanged, this, [this](bool visible) {
+            if (!visible)
+                scheduleFollow();
+        });
+        connect(modal, &QObject::destroyed, this, &HelpWindow::scheduleFollow);
+    }
+    if (wasVisible) {
+        move(position);
+        show();
+    }
+}
+
+void HelpWindow::scheduleFollow()
+{
+    if (followPending_)
+        return;
+    followPending_ = true;
+    QTimer::singleShot(0, this, &HelpWindow::followModal);
+}
+
+bool HelpWindow::event(QEvent* event)
+{
+    // A modal dialog opened after the help: the help goes above it.
+    if (event->type() == QEvent::WindowBlocked)
+        scheduleFollow();
+    return QWidget::event(event);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool HelpWindow::showPage(const QString& fileName)
@@ -87,6 +172,7 @@ bool openHelp(QWidget* owner, int topic)
         window = new HelpWindow(folder);
         window->setProperty("folder", folder);
     }
+    window->followModal();
     window->showPage(page);
     window->show();
     window->raise();

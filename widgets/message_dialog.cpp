@@ -5,6 +5,7 @@
 #include "widgets/dialog_units.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/pictures.h"
+#include "widgets/window_frame.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -95,6 +96,7 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
 void MessageDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    keepTitleBarOnly(this);
     QApplication::beep();
 }
 

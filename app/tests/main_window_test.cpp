@@ -439,23 +439,35 @@ TEST(MainWindow, LayoutIsScaledToTheScreen)
     initResources(ScreenScale{1024, 768});
 }
 
-TEST(MainWindow, ResizedWindowGoesBackToItsWholeScreenPlace)
+TEST(MainWindow, OpensMaximisedWithItsFrameOnScreenAndGoesBackHomeWhenRestored)
 {
     Session s;
-    s.window->show();
+    s.window->showOnScreen();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(s.window.get()));
-    // The frame covers the scaled 1024 x 768 design from the screen's
-    // corner, within what the screen offers.
+    // The title bar and every edge can be reached: the frame lies within
+    // what the screen offers.
     const QRect available = s.window->screen()->availableGeometry();
+    auto onScreen = [&] { return available.contains(s.window->frameGeometry()); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.window->isMaximized(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor(onScreen, 2000)) << "frame off the available area";
+    EXPECT_GT(s.window->geometry().top(), s.window->frameGeometry().top()) << "no room for the title bar";
+
+    // Restored, the frame covers the scaled 1024 x 768 design from the
+    // available area's corner, and any resize brings it back there.
     const QRect home = QRect(available.topLeft(), QSize(1024, 768)).intersected(available);
     auto atHome = [&] { return s.window->frameGeometry() == home; };
+    s.window->showNormal();
     EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
     s.window->setGeometry(40, 30, 500, 400);
     EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
+    s.window->move(-50, -80);
+    s.window->resize(300, 200);
+    EXPECT_TRUE(QTest::qWaitFor(atHome, 2000)) << "a title bar above the screen stays there";
     s.window->showMinimized();
     QTest::qWait(20);
     s.window->showNormal();
     EXPECT_TRUE(QTest::qWaitFor(atHome, 2000));
+    EXPECT_TRUE(onScreen());
 }
 
 TEST(SingleInstance, SecondStartHandsOverAndEnds)

@@ -3,9 +3,11 @@
 #include "widgets/about_dialog.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/file_dialogs.h"
+#include "widgets/help_window.h"
 #include "widgets/list_line_delegate.h"
 #include "app/ui/main_window.h"
 #include "widgets/message_dialog.h"
+#include "widgets/qt_translation.h"
 #include "app/ui/status_display.h"
 #include "text/strings.h"
 #include "contest/opening.h"
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace r7t;
@@ -81,6 +84,7 @@ int main(int argc, char** argv)
     }
     outDir = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(outDir);
+    installQtFrench();
     initResources(screenScale());
     setFaultEnding({});
 
@@ -89,6 +93,24 @@ int main(int argc, char** argv)
         NoFiles files;
         OpeningDialog dialog(contest, files);
         shoot(dialog, "opening");
+        // The "?" of the dialog as it runs: the help above the modal dialog.
+        dialog.hide();
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        (void)QTest::qWaitForWindowExposed(&dialog);
+        setHelpFolder(QStringLiteral(R7T_SHIPPED_HELP));
+        if (openHelp(&dialog, 2)) {
+            // Over the dialog's right part, whole on the screen.
+            const QRect screen = dialog.screen()->availableGeometry();
+            helpWindow()->resize(std::min(760, screen.width() / 2 + 60), std::min(600, screen.height() - 200));
+            QTest::qWait(50);
+            const QSize size = helpWindow()->frameGeometry().size();
+            helpWindow()->move(std::clamp(dialog.frameGeometry().center().x(), screen.left(), screen.right() - size.width()),
+                               std::clamp(dialog.y() - 100, screen.top(), screen.bottom() - size.height()));
+            shootScreen("opening_help");
+            closeHelp();
+        }
+        dialog.hide();
         CreatePasswordDialog creePass(contest);
         shoot(creePass, "creepass");
         PasswordDialog keepPass(contest);
@@ -100,7 +122,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_empty");
 
@@ -109,6 +131,7 @@ int main(int argc, char** argv)
         refusal.hide();
         MessageDialog question(tableText("Jean Dupont" + MajMessage(406)), kModeQuestion, &window);
         shoot(question, "question");
+        shootScreen("question_over_main"); // with the window manager's frame, if any
         question.hide();
         MessageDialog longText(tableText(saveFailedText(SaveOutcome{SaveStatus::Failed,
                                    "/home/directeur/Documents/R7T/Concours de printemps/R7T_06_12_26.r7s",
@@ -134,7 +157,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_full");
     }
@@ -149,7 +172,7 @@ int main(int argc, char** argv)
         NoFiles files;
         MainWindow window(contest, files);
         window.startContest();
-        window.show();
+        window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_small_contest");
     }

@@ -56,8 +56,10 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
     connect(backupTimer_, &QTimer::timeout, this, [this] { MajSauvegarde(contest_); });
 
     connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { runCommand(id); });
-    setGeometry(designGeometry());
+    placeAtHome();
 }
+
+void MainWindow::showOnScreen() { showMaximized(); }
 
 MainWindow::~MainWindow() = default;
 
@@ -252,9 +254,20 @@ void MainWindow::snapBack()
     snapPending_ = false;
     if (ending_ || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
+    placeAtHome();
+}
+
+// move() places the frame, setGeometry() the inside: while the window
+// manager has not yet told the frame's size, the title bar stays on screen.
+void MainWindow::placeAtHome()
+{
     const QRect target = designGeometry();
-    if (geometry() != target)
-        setGeometry(target);
+    if (geometry() == target)
+        return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    resize(target.size());
+    move(target.topLeft() - (inner.topLeft() - outer.topLeft()));
 }
 
 void MainWindow::scheduleSnapBack()

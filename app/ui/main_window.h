@@ -57,8 +57,12 @@ public:
     // The popup menu of button 200, 202 or 203.
     QMenu* popup(int buttonId) const;
 
-    // Where the window belongs: the scaled 1024 x 768 design from the
-    // screen's top-left corner.
+    // Shows the window maximised: the whole-screen design, with the frame
+    // inside the screen's available area under any window manager.
+    void showOnScreen();
+
+    // Where the window's inside belongs once restored: the frame over the
+    // scaled 1024 x 768 design from the available area's top-left corner.
     QRect designGeometry() const;
 
 Q_SIGNALS:
@@ -80,6 +84,7 @@ private:
     void quit();
     void afterCommand();
     void snapBack();
+    void placeAtHome();
     void scheduleSnapBack();
 
     Contest& contest_;

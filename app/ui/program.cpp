@@ -5,6 +5,7 @@
 #include "app/ui/main_window.h"
 #include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
+#include "widgets/qt_translation.h"
 #include "widgets/single_instance.h"
 #include "contest/contest_file.h"
 #include "contest/opening.h"
@@ -20,6 +21,7 @@ int runContestProgram(QApplication& app, const std::vector<std::string>& argumen
     if (!instance.claim())
         return 0; // the running program came to the front
 
+    installQtFrench();
     initResources(screenScale());
     QApplication::setWindowIcon(programIcon());
 
@@ -49,7 +51,7 @@ int runContestProgram(QApplication& app, const std::vector<std::string>& argumen
     QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     // The desktop session ending: the contest is saved as on quitting.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&contest] { MajFichier(contest); });
-    window.show();
+    window.showOnScreen();
     return QApplication::exec();
 }
 

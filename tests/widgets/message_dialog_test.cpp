@@ -82,6 +82,29 @@ TEST(MessageDialog, OnlyItsButtonsCloseIt)
     EXPECT_EQ(dialog.result(), 0);
 }
 
+TEST(MessageDialog, HasATitleBarAndNoBoxOfItsOwn)
+{
+    for (int mode : {kModeQuestion, kModeAlert}) {
+        MessageDialog dialog(messageText(410), mode);
+        dialog.show();
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        EXPECT_EQ(dialog.windowType(), Qt::Dialog);
+        EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "the window manager's default boxes would show";
+        EXPECT_TRUE(flags & Qt::WindowTitleHint);
+        for (Qt::WindowType box : {Qt::WindowCloseButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowMinimizeButtonHint,
+                                   Qt::WindowSystemMenuHint, Qt::WindowContextHelpButtonHint})
+            EXPECT_FALSE(flags & box) << mode << " shows box " << std::hex << box;
+        EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "a size that cannot change";
+        // Escape and the window manager's close leave it open in every mode.
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.close();
+        EXPECT_TRUE(dialog.isVisible()) << mode;
+        clickControl(&dialog, 508);
+        EXPECT_FALSE(dialog.isVisible()) << mode;
+        EXPECT_EQ(dialog.result(), 1);
+    }
+}
+
 TEST(MessageDialog, LongTextMakesTheDialogGrowInsteadOfBeingCut)
 {
     MessageDialog shortOne(messageText(410), kModeAlert);

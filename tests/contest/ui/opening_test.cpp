@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +204,31 @@ TEST(OpeningDialog, HelpButtonOpensTopic2)
     clickControl(&dialog, 850);
     ASSERT_NE(helpWindow(), nullptr);
     EXPECT_EQ(helpWindow()->currentPage(), QStringLiteral("sujet_2.html"));
+    closeHelp();
+    setHelpFolder({});
+}
+
+TEST(OpeningDialog, EscapeInTheHelpClosesTheHelpAndNotTheDialog)
+{
+    setHelpFolder(QStringLiteral(R7T_SHIPPED_HELP));
+    Opening o;
+    bool helpClosed = false, dialogStayed = false;
+    whenModal<OpeningDialog>([&](OpeningDialog* d) {
+        clickControl(d, 850);
+        HelpWindow* help = helpWindow();
+        if (!help || !QTest::qWaitForWindowExposed(help))
+            return;
+        // As the window system delivers it: a help blocked by the dialog
+        // would let the key fall to the dialog, which ends the program.
+        QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+        helpClosed = !help->isVisible();
+        QTest::qWait(20);
+        dialogStayed = d->isVisible();
+        clickControl(d, 2);
+    });
+    EXPECT_FALSE(runOpeningDialog(o.contest, o.files, nullptr));
+    EXPECT_TRUE(helpClosed);
+    EXPECT_TRUE(dialogStayed);
     closeHelp();
     setHelpFolder({});
 }
