@@ -12,6 +12,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
+#include <QTimer>
 #include <QPushButton>
 
 namespace r7t::ui {
@@ -96,7 +97,9 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
 void MessageDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    keepTitleBarOnly(this);
+    // Qt writes its own window-manager hints when it maps the window, after
+    // this event: ours go in once it has.
+    QTimer::singleShot(0, this, [this] { keepTitleBarOnly(this); });
     QApplication::beep();
 }
 
