@@ -268,9 +268,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     TempDir dir;
     Contest c;
     fixtures::buildContest(c, {12, 3, 5, 0});
-    c.setPath(dir.file("c.r7s"));
-    c.isOpen = true;
-    ASSERT_TRUE(MajFichier(c).ok());
+    fixtures::saveContestFile(c, dir.file("c.r7s"));
     const std::string path = c.filePath;
     const std::string original = fixtures::readFile(path);
 
@@ -297,9 +295,7 @@ TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)
     Contest c;
     fixtures::buildContest(c, {7, 0, 2, 0});
     c.removePilot(3); // its start slots stay
-    c.setPath(dir.file("c.r7s"));
-    c.isOpen = true;
-    ASSERT_TRUE(MajFichier(c).ok());
+    fixtures::saveContestFile(c, dir.file("c.r7s"));
     const std::string path = c.filePath;
     const std::string original = fixtures::readFile(path);
 

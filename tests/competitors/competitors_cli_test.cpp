@@ -118,9 +118,7 @@ TEST(CompetitorsCli, PreparedRoundsLockFrequenciesAndDeletion)
                     s.result = s.reflight = nullptr;
         built.results.remove_if([&](const FlightResult& res) { return res.round == r; });
     }
-    built.setPath(dir.file("rounds.r7s"));
-    built.isOpen = true;
-    ASSERT_TRUE(MajFichier(built).ok());
+    fixtures::saveContestFile(built, dir.file("rounds.r7s"));
     const std::string path = built.filePath;
 
     CliRun locked = runCli({"edit-pilot", path, "1", "--freq1", "35.05"});

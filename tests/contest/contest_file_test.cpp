@@ -418,9 +418,7 @@ TEST(ContestFile, BackupHoldsTheSameContentBesideTheContestFile)
     TempDir dir;
     Contest c;
     fixtures::buildContest(c, {8, 2, 1, 0});
-    c.setPath(dir.file("R7T_06_12_26.r7s"));
-    c.isOpen = true;
-    ASSERT_TRUE(MajFichier(c).ok());
+    fixtures::saveContestFile(c, dir.file("R7T_06_12_26.r7s"));
     ASSERT_TRUE(MajSauvegarde(c).ok());
     EXPECT_EQ(c.backupPath, dir.file("R7T_06_12_26.bak"));
     EXPECT_EQ(fixtures::readFile(c.backupPath), fixtures::readFile(c.filePath));

@@ -64,9 +64,7 @@ protected:
     {
         Contest c;
         fixtures::buildContest(c, {12, 4, 3, 0});
-        c.setPath(dir.file("coupe.r7s"));
-        c.isOpen = true;
-        ASSERT_TRUE(MajFichier(c).ok());
+        fixtures::saveContestFile(c, dir.file("coupe.r7s"));
         contest = c.filePath;
     }
 

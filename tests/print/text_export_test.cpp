@@ -168,9 +168,7 @@ TEST(TextExport, CommandWritesReplacesOnlyWithForceAndReportsFailures)
     const std::string path = dir.file("coupe.r7s");
     ScoredContest s;
     smallContest(s);
-    s.contest.setPath(path);
-    s.contest.isOpen = true;
-    ASSERT_TRUE(MajFichier(s.contest).ok());
+    fixtures::saveContestFile(s.contest, path);
     OverallRanking ranking;
     ASSERT_EQ(openFinalRanking(s.contest, ranking), RankingStatus::Ok);
     const std::string expected = bytes(exportText(s.contest, ranking));

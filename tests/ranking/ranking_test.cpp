@@ -366,9 +366,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
         ScoredContest s;
         speedOnlyContest(s, 5, 4, [](int r, int n) { return 200 + 17 * ((r * n) % 5); });
         s.contest.findPilot(3)->licence.assignUtf8("NC3");
-        s.contest.setPath(path);
-        s.contest.isOpen = true;
-        ASSERT_TRUE(MajFichier(s.contest).ok());
+        fixtures::saveContestFile(s.contest, path);
     }
     Contest loaded;
     loaded.setPath(path);
@@ -420,9 +418,7 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
         s.competitor(1);
         s.round(1, {{1}});
         s.evaluate();
-        s.contest.setPath(fresh);
-        s.contest.isOpen = true;
-        ASSERT_TRUE(MajFichier(s.contest).ok());
+        fixtures::saveContestFile(s.contest, fresh);
     }
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"ranking", fresh, "--round", "1"}, {"ranking", fresh, "--final"},

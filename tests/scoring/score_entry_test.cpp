@@ -372,9 +372,7 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     fixtures::TempDir dir;
     Contest c;
     buildTwoRounds(c);
-    c.setPath(dir.file("c.r7s"));
-    c.isOpen = true;
-    ASSERT_TRUE(MajFichier(c).ok());
+    fixtures::saveContestFile(c, dir.file("c.r7s"));
     const std::string path = c.filePath;
     const std::string name3 = c.findPilot(3)->name.utf8();
 

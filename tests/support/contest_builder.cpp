@@ -1,5 +1,7 @@
 #include "support/contest_builder.h"
 
+#include "contest/contest_file.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -166,6 +168,15 @@ Contest& largestContest()
     }();
     (void)built;
     return contest;
+}
+
+std::string saveContestFile(Contest& contest, const std::string& path)
+{
+    contest.setPath(path);
+    contest.isOpen = true;
+    if (!MajFichier(contest).ok())
+        throw std::runtime_error("cannot write " + path);
+    return path;
 }
 
 } // namespace r7t::fixtures

@@ -45,4 +45,8 @@ void buildContest(Contest& contest, const ContestShape& shape = {});
 // The largest contest, built once per process (benchmarks share it).
 Contest& largestContest();
 
+// Gives the contest its file at path, opens it and writes it there; throws
+// when the file cannot be written. Returns the path.
+std::string saveContestFile(Contest& contest, const std::string& path);
+
 } // namespace r7t::fixtures
