@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -142,6 +143,13 @@ int main(int argc, char** argv)
         AboutDialog about(&window);
         shoot(about, "about");
         about.hide();
+        // Qt's own file dialog, as the platform shows it where the desktop
+        // has none of its own, in French once the translation is loaded.
+        QFileDialog fileDialog(&window, tableText(MajStr(32)), QDir::homePath());
+        fileDialog.setAcceptMode(QFileDialog::AcceptSave);
+        fileDialog.setNameFilter(QStringLiteral("Fichiers concours (*.r7s)"));
+        shoot(fileDialog, "file_dialog");
+        fileDialog.hide();
         QMenu* popup = window.popup(200);
         popup->popup(QPoint(800, 300));
         QTest::qWait(150);
