@@ -4,9 +4,19 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 
 namespace r7t::ui {
+
+QString FrenchFileTypes::type(const QFileInfo& info) const
+{
+    if (info.isRoot())
+        return QStringLiteral("Lecteur");
+    if (info.isDir())
+        return QStringLiteral("Dossier");
+    return info.suffix().isEmpty() ? QStringLiteral("Fichier") : QStringLiteral("Fichier %1").arg(info.suffix());
+}
 
 QStringList nameFilters(int filterString)
 {
@@ -39,7 +49,9 @@ void PlatformFileChooser::setFilter(int filterString, const QString& defaultSuff
 
 QString PlatformFileChooser::chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName)
 {
+    FrenchFileTypes types; // outlives the dialog that shows them
     QFileDialog dialog(owner, title, folder_);
+    dialog.setIconProvider(&types);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters_);
@@ -55,7 +67,9 @@ QString PlatformFileChooser::chooseSaveFile(QWidget* owner, const QString& title
 
 QString PlatformFileChooser::chooseOpenFile(QWidget* owner, const QString& title)
 {
+    FrenchFileTypes types; // outlives the dialog that shows them
     QFileDialog dialog(owner, title, folder_);
+    dialog.setIconProvider(&types);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters_);

@@ -3,6 +3,7 @@
 // Behind an interface so that tests can answer the dialogs.
 #pragma once
 
+#include <QFileIconProvider>
 #include <QString>
 #include <QStringList>
 
@@ -22,6 +23,14 @@ public:
 // Qt name filters from a table filter (string n through makeFilter):
 // "Fichiers concours (*.r7s)", and "*.*" meaning every file.
 QStringList nameFilters(int filterString);
+
+// The type column of Qt's own file dialog in French ("Dossier", "Fichier
+// r7s"): Qt's French translation has no words for it. A dialog is given one
+// that outlives it (QFileDialog::setIconProvider).
+class FrenchFileTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override;
+};
 
 // The platform's own file dialogs.
 class PlatformFileChooser : public FileChooser {

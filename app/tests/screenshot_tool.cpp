@@ -145,7 +145,9 @@ int main(int argc, char** argv)
         about.hide();
         // Qt's own file dialog, as the platform shows it where the desktop
         // has none of its own, in French once the translation is loaded.
-        QFileDialog fileDialog(&window, tableText(MajStr(32)), QDir::homePath());
+        FrenchFileTypes fileTypes;
+        QFileDialog fileDialog(&window, tableText(MajStr(32)), QDir::rootPath());
+        fileDialog.setIconProvider(&fileTypes);
         fileDialog.setAcceptMode(QFileDialog::AcceptSave);
         fileDialog.setNameFilter(QStringLiteral("Fichiers concours (*.r7s)"));
         shoot(fileDialog, "file_dialog");

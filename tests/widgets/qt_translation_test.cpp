@@ -1,7 +1,12 @@
 #include "widgets/qt_translation.h"
 
+#include "ui_test_support.h"
+#include "widgets/file_dialogs.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace r7t::ui;
+using namespace r7t::ui::testing;
 
 namespace {
 
@@ -59,4 +65,27 @@ TEST(QtTranslation, WithoutItQtSpeaksEnglish)
     // when the translation is not loaded.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove('&'), QStringLiteral("Cancel"));
+}
+
+TEST(QtTranslation, TheContestFileDialogsNameFileTypesInFrench)
+{
+    // Qt's translation has no words for the type column of its file dialog.
+    PlatformFileChooser chooser;
+    QString folderType, fileType;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        ASSERT_NE(dialog->iconProvider(), nullptr);
+        folderType = dialog->iconProvider()->type(QFileInfo(QDir::tempPath()));
+        fileType = dialog->iconProvider()->type(QFileInfo(QStringLiteral("/tmp/concours.r7s")));
+        dialog->reject();
+    });
+    EXPECT_TRUE(chooser.chooseSaveFile(nullptr, QStringLiteral("Nouveau concours"), QStringLiteral("c.r7s")).isEmpty());
+    EXPECT_EQ(folderType, QStringLiteral("Dossier"));
+    EXPECT_EQ(fileType, QStringLiteral("Fichier r7s"));
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        folderType = dialog->iconProvider()->type(QFileInfo(QDir::homePath()));
+        dialog->reject();
+    });
+    folderType.clear();
+    EXPECT_TRUE(chooser.chooseOpenFile(nullptr, QStringLiteral("Reprise")).isEmpty());
+    EXPECT_EQ(folderType, QStringLiteral("Dossier"));
 }
