@@ -14,22 +14,22 @@ namespace {
 
 constexpr int kMessagePasswordNeeded = 521;
 
-const OptionSpec kHelpOption{"help", "", 'h'};
+const OptionInfo kHelpOption{"help", "", 'h'};
 
 } // namespace
 
 std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
-                                          const std::vector<OptionSpec>& specs, std::string& error)
+                                          const std::vector<OptionInfo>& optionList, std::string& error)
 {
     Arguments parsed;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (!optionsEnded && arg.size() == 2 && arg[0] == '-' && arg[1] != '-') {
-            auto alias = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) {
+            auto alias = std::find_if(optionList.begin(), optionList.end(), [&](const OptionInfo& s) {
                 return s.shortName != '\0' && s.shortName == arg[1];
             });
-            if (alias != specs.end()) {
+            if (alias != optionList.end()) {
                 if (!alias->takesValue()) {
                     parsed.values_[alias->name] = "";
                 } else if (i + 1 < args.size()) {
@@ -55,8 +55,8 @@ std::optional<Arguments> Arguments::parse(const std::vector<std::string>& args,
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        auto known = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-        if (known == specs.end()) {
+        auto known = std::find_if(optionList.begin(), optionList.end(), [&](const OptionInfo& s) { return s.name == name; });
+        if (known == optionList.end()) {
             error = "option inconnue : --" + name;
             return std::nullopt;
         }
@@ -93,10 +93,10 @@ std::string terminalText(const std::string& tableText)
 
 int Command::execute(const std::vector<std::string>& args, Io io)
 {
-    std::vector<OptionSpec> specs = options();
-    specs.push_back(kHelpOption);
+    std::vector<OptionInfo> optionList = options();
+    optionList.push_back(kHelpOption);
     std::string error;
-    auto parsed = Arguments::parse(args, specs, error);
+    auto parsed = Arguments::parse(args, optionList, error);
     if (parsed && parsed->has(kHelpOption.name)) {
         printHelp(io.out);
         return kExitOk;
@@ -116,15 +116,15 @@ int Command::execute(const std::vector<std::string>& args, Io io)
 void Command::printHelp(std::ostream& out) const
 {
     out << usage() << "\n      " << description() << "\n\nOptions :\n";
-    std::vector<OptionSpec> specs = options();
-    specs.push_back(kHelpOption);
-    for (const OptionSpec& spec : specs) {
+    std::vector<OptionInfo> optionList = options();
+    optionList.push_back(kHelpOption);
+    for (const OptionInfo& option : optionList) {
         out << "  ";
-        if (spec.shortName != '\0')
-            out << '-' << spec.shortName << ", ";
-        out << "--" << spec.name;
-        if (spec.takesValue())
-            out << ' ' << spec.value;
+        if (option.shortName != '\0')
+            out << '-' << option.shortName << ", ";
+        out << "--" << option.name;
+        if (option.takesValue())
+            out << ' ' << option.value;
         out << "\n";
     }
 }
@@ -158,23 +158,23 @@ std::string refusedFileText(const std::string& path, const std::string& message)
     return path + ": " + message + (cause ? " (" + *cause + ")" : "");
 }
 
-std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionSpec>& specs)
+std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionInfo>& optionList)
 {
-    for (const OptionSpec& spec : specs) {
-        if (!spec.takesValue() || !args.has(spec.name))
+    for (const OptionInfo& option : optionList) {
+        if (!option.takesValue() || !args.has(option.name))
             continue;
-        if (const std::optional<std::string> character = firstUnencodable(args.value(spec.name)))
-            return "--" + spec.name + " : le caractère « " + *character +
+        if (const std::optional<std::string> character = firstUnencodable(args.value(option.name)))
+            return "--" + option.name + " : le caractère « " + *character +
                    " » ne peut pas être enregistré dans le fichier du concours";
     }
     return std::nullopt;
 }
 
-std::vector<OptionSpec> ContestCommand::options() const
+std::vector<OptionInfo> ContestCommand::options() const
 {
-    std::vector<OptionSpec> specs = commandOptions();
-    specs.push_back({"password", "W"});
-    return specs;
+    std::vector<OptionInfo> optionList = commandOptions();
+    optionList.push_back({"password", "W"});
+    return optionList;
 }
 
 int ContestCommand::run(const Arguments& args, Io io)

@@ -22,7 +22,7 @@ struct Io {
     std::ostream& err;
 };
 
-struct OptionSpec {
+struct OptionInfo {
     std::string name;      // without the leading "--"
     std::string value{};   // what the value stands for in the help ("T", "MANCHE"); empty: the option takes none
     char shortName = '\0'; // '-x' alias, stored under name; '\0' none
@@ -34,7 +34,7 @@ class Arguments {
 public:
     // Options may stand anywhere; "--" ends them. A repeated option keeps its last value.
     static std::optional<Arguments> parse(const std::vector<std::string>& args,
-                                          const std::vector<OptionSpec>& specs, std::string& error);
+                                          const std::vector<OptionInfo>& optionList, std::string& error);
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool has(const std::string& name) const { return values_.count(name) != 0; }
@@ -52,10 +52,10 @@ std::string terminalText(const std::string& tableText);
 // cause when the file could not even be read ("fichier introuvable").
 std::string refusedFileText(const std::string& path, const std::string& message);
 
-// The refusal of the first given option among specs whose text the contest
+// The refusal of the first given option among optionList whose text the contest
 // file cannot hold as typed (it would be stored with a '?'), naming the
 // character; nothing when every such text can be stored.
-std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionSpec>& specs);
+std::optional<std::string> unstorableText(const Arguments& args, const std::vector<OptionInfo>& optionList);
 
 class Command {
 public:
@@ -63,7 +63,7 @@ public:
     virtual std::string name() const = 0;
     virtual std::string synopsis() const = 0;    // the arguments after the name
     virtual std::string description() const = 0; // one line, French
-    virtual std::vector<OptionSpec> options() const { return {}; }
+    virtual std::vector<OptionInfo> options() const { return {}; }
     virtual int minPositional() const { return 1; }
     virtual int maxPositional() const { return 1; }
 
@@ -100,7 +100,7 @@ protected:
 class ContestCommand : public Command {
 public:
     std::string synopsis() const final;
-    std::vector<OptionSpec> options() const final;
+    std::vector<OptionInfo> options() const final;
 
 protected:
     struct Outcome {
@@ -111,7 +111,7 @@ protected:
     static Outcome faulted() { return {kExitRefused, false}; }
 
     virtual std::string commandSynopsis() const = 0; // without --password, which the frame adds
-    virtual std::vector<OptionSpec> commandOptions() const { return {}; }
+    virtual std::vector<OptionInfo> commandOptions() const { return {}; }
     virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
     int run(const Arguments& args, Io io) final;
 

@@ -18,7 +18,7 @@ public:
         return "FICHIER [--title T] [--date D] [--place P] [--password W] [--force]";
     }
     std::string description() const override { return "crée un nouveau fichier concours"; }
-    std::vector<OptionSpec> options() const override
+    std::vector<OptionInfo> options() const override
     {
         return {{"title", "T"}, {"date", "D"}, {"place", "P"}, {"password", "W"}, {"force"}};
     }

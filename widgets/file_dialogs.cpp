@@ -49,31 +49,26 @@ void PlatformFileChooser::setFilter(int filterString, const QString& defaultSuff
 
 QString PlatformFileChooser::chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName)
 {
-    FrenchFileTypes types; // outlives the dialog that shows them
-    QFileDialog dialog(owner, title, folder_);
-    dialog.setIconProvider(&types);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters_);
-    dialog.setDefaultSuffix(suffix_);
-    if (!proposedName.isEmpty())
-        dialog.selectFile(QDir(folder_).filePath(proposedName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    const QString path = dialog.selectedFiles().constFirst();
-    folder_ = QFileInfo(path).absolutePath();
-    return path;
+    return choose(owner, title, QFileDialog::AcceptSave, proposedName);
 }
 
 QString PlatformFileChooser::chooseOpenFile(QWidget* owner, const QString& title)
 {
+    return choose(owner, title, QFileDialog::AcceptOpen, {});
+}
+
+QString PlatformFileChooser::choose(QWidget* owner, const QString& title, QFileDialog::AcceptMode mode,
+                                    const QString& proposedName)
+{
     FrenchFileTypes types; // outlives the dialog that shows them
     QFileDialog dialog(owner, title, folder_);
     dialog.setIconProvider(&types);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(filters_);
     dialog.setDefaultSuffix(suffix_);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(QDir(folder_).filePath(proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();

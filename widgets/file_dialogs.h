@@ -3,6 +3,7 @@
 // Behind an interface so that tests can answer the dialogs.
 #pragma once
 
+#include <QFileDialog>
 #include <QFileIconProvider>
 #include <QString>
 #include <QStringList>
@@ -49,6 +50,10 @@ public:
     const QString& folder() const { return folder_; }
 
 private:
+    // Both dialogs: the filters, the extension and the last folder; a
+    // proposed name for a save.
+    QString choose(QWidget* owner, const QString& title, QFileDialog::AcceptMode mode, const QString& proposedName);
+
     QStringList filters_;
     QString suffix_;
     QString folder_;

@@ -179,9 +179,20 @@ TEST(MainWindow, HeaderFollowsTheEditFieldsIntoTheSavedFile)
 {
     Session s;
     s.window->show();
-    typeKeys(s.field(StatusDisplay::kTitleField), QStringLiteral("Coupe d'été"));
-    typeKeys(s.field(StatusDisplay::kDateField), QStringLiteral("06/12/2026 et 07/12"));
-    typeKeys(s.field(StatusDisplay::kPlaceField), QStringLiteral("Saint-Auban"));
+    // Found by the names a person (or an assistive tool) reads beside them.
+    auto named = [&](const QString& name) {
+        for (QLineEdit* edit : s.window->findChildren<QLineEdit*>())
+            if (edit->accessibleName() == name)
+                return edit;
+        return static_cast<QLineEdit*>(nullptr);
+    };
+    QLineEdit* title = named(QStringLiteral("Intitulé du concours"));
+    QLineEdit* date = named(QStringLiteral("Date"));
+    QLineEdit* place = named(QStringLiteral("Lieu"));
+    ASSERT_TRUE(title && date && place) << "every header field is named by its label";
+    typeKeys(title, QStringLiteral("Coupe d'été"));
+    typeKeys(date, QStringLiteral("06/12/2026 et 07/12"));
+    typeKeys(place, QStringLiteral("Saint-Auban"));
     ASSERT_TRUE(s.window->saveContest().ok());
 
     Contest loaded;

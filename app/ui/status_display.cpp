@@ -29,13 +29,15 @@ int buttonLabel(int id)
     }
 }
 
-struct FieldSpec {
-    int id, x, y, width, maxChars;
+// The header fields; label is the string drawn at their left, which also
+// names them for assistive tools.
+struct FieldLayout {
+    int id, label, x, y, width, maxChars;
 };
-constexpr std::array<FieldSpec, 3> kFields{{
-    {StatusDisplay::kTitleField, 300, 270, 300, 63},
-    {StatusDisplay::kDateField, 300, 320, 100, 11},
-    {StatusDisplay::kPlaceField, 300, 370, 200, 31},
+constexpr std::array<FieldLayout, 3> kFields{{
+    {StatusDisplay::kTitleField, 4, 300, 270, 300, 63},
+    {StatusDisplay::kDateField, 5, 300, 320, 100, 11},
+    {StatusDisplay::kPlaceField, 6, 300, 370, 200, 31},
 }};
 
 enum class Align { Left, Centre, Right };
@@ -90,9 +92,10 @@ StatusDisplay::StatusDisplay(Contest& contest, QWidget* parent)
     setPalette(pal);
 
     for (size_t i = 0; i < kFields.size(); ++i) {
-        const FieldSpec& field = kFields[i];
+        const FieldLayout& field = kFields[i];
         auto* edit = new QLineEdit(this);
         edit->setObjectName(controlName(field.id));
+        edit->setAccessibleName(controlString(field.label));
         edit->setMaxLength(field.maxChars);
         refuseUnstorableCharacters(edit);
         edit->setFont(resources().fontEdit);

@@ -14,11 +14,11 @@ public:
     std::string description() const override { return "inscrit un concurrent (ou un remorqueur) ; affiche son numéro"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
-        std::vector<OptionSpec> specs = personFormOptions();
-        specs.push_back({"tow"});
-        return specs;
+        std::vector<OptionInfo> optionList = personFormOptions();
+        optionList.push_back({"tow"});
+        return optionList;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override

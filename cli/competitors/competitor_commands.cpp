@@ -22,12 +22,12 @@ const FieldOption kFieldOptions[] = {
 
 } // namespace
 
-std::vector<OptionSpec> personFormOptions()
+std::vector<OptionInfo> personFormOptions()
 {
-    std::vector<OptionSpec> specs;
+    std::vector<OptionInfo> optionList;
     for (const FieldOption& o : kFieldOptions)
-        specs.push_back({o.name, o.value});
-    return specs;
+        optionList.push_back({o.name, o.value});
+    return optionList;
 }
 
 std::string personFormSynopsis()

@@ -16,7 +16,7 @@ std::unique_ptr<Command> makeChangeFrequencyCommand();
 
 // The options of the person form: --name, --freq1, --freq2, --licence,
 // --club, --club-number, --country, --remark, --mass1, --mass2.
-std::vector<OptionSpec> personFormOptions();
+std::vector<OptionInfo> personFormOptions();
 std::string personFormSynopsis();
 
 // Writes the given options (UTF-8) into the form's fields (Windows-1252);

@@ -20,11 +20,11 @@ public:
     int maxPositional() const override { return 2; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
-        std::vector<OptionSpec> specs = personFormOptions();
-        specs.push_back({"frequency-change", "MANCHE"});
-        return specs;
+        std::vector<OptionInfo> optionList = personFormOptions();
+        optionList.push_back({"frequency-change", "MANCHE"});
+        return optionList;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override

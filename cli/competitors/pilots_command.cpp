@@ -12,7 +12,7 @@ public:
     std::string description() const override { return "liste les concurrents (ou les remorqueurs)"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override { return {{"tow"}}; }
+    std::vector<OptionInfo> commandOptions() const override { return {{"tow"}}; }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {

@@ -51,13 +51,13 @@ public:
     int maxPositional() const override { return 2; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
-        std::vector<OptionSpec> specs = overallRankingOptions();
-        for (const OptionSpec& option : {OptionSpec{"pdf", "SORTIE"}, OptionSpec{"from", "N"}, OptionSpec{"to", "M"},
-                                         OptionSpec{"round", "R"}, OptionSpec{"task", "1|2"}})
-            specs.push_back(option);
-        return specs;
+        std::vector<OptionInfo> optionList = overallRankingOptions();
+        for (const OptionInfo& option : {OptionInfo{"pdf", "SORTIE"}, OptionInfo{"from", "N"}, OptionInfo{"to", "M"},
+                                         OptionInfo{"round", "R"}, OptionInfo{"task", "1|2"}})
+            optionList.push_back(option);
+        return optionList;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
@@ -66,7 +66,7 @@ protected:
         auto known = documents().find(document);
         if (known == documents().end())
             return {usageError(io, "document inconnu : " + document)};
-        for (const OptionSpec& option : commandOptions())
+        for (const OptionInfo& option : commandOptions())
             if (option.name != "pdf" && args.has(option.name) && !known->second.count(option.name))
                 return {usageError(io, "--" + option.name + " ne s'emploie pas avec " + document)};
         const std::string out = args.value("pdf");

@@ -21,7 +21,7 @@ public:
     {
         return "imprime les fiches de contrôle des planeurs dans un fichier PDF";
     }
-    std::vector<OptionSpec> options() const override { return {{"pdf", "SORTIE"}, {"from", "N"}, {"to", "M"}}; }
+    std::vector<OptionInfo> options() const override { return {{"pdf", "SORTIE"}, {"from", "N"}, {"to", "M"}}; }
 
 protected:
     int run(const Arguments& args, Io io) override

@@ -19,7 +19,7 @@ public:
     int maxPositional() const override { return 2; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override { return overallRankingOptions(); }
+    std::vector<OptionInfo> commandOptions() const override { return overallRankingOptions(); }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {

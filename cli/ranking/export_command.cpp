@@ -20,12 +20,12 @@ public:
     std::string description() const override { return "écrit le classement général dans un fichier texte"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
-        std::vector<OptionSpec> specs = overallRankingOptions();
-        specs.push_back({"output", "SORTIE", 'o'});
-        specs.push_back({"force"});
-        return specs;
+        std::vector<OptionInfo> optionList = overallRankingOptions();
+        optionList.push_back({"output", "SORTIE", 'o'});
+        optionList.push_back({"force"});
+        return optionList;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override

@@ -18,11 +18,11 @@ public:
     std::string description() const override { return "affiche le classement d'une manche, au choix ou final"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
-        std::vector<OptionSpec> specs = overallRankingOptions();
-        specs.push_back({"round", "R"});
-        return specs;
+        std::vector<OptionInfo> optionList = overallRankingOptions();
+        optionList.push_back({"round", "R"});
+        return optionList;
     }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override

@@ -4,7 +4,7 @@
 
 namespace r7t::cli {
 
-std::vector<OptionSpec> overallRankingOptions()
+std::vector<OptionInfo> overallRankingOptions()
 {
     return {{"final"}, {"rounds", "R,R,..."}, {"discard", "D"}, {"no-zero"}};
 }

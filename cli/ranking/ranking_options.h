@@ -14,7 +14,7 @@
 namespace r7t::cli {
 
 // --final, --rounds R,R,..., --discard D, --no-zero.
-std::vector<OptionSpec> overallRankingOptions();
+std::vector<OptionInfo> overallRankingOptions();
 
 // Refuses with string 420 when no round is completely scored.
 bool hasCompleteRound(Contest& contest, const Command& command, Io io);

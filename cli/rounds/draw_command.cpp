@@ -23,7 +23,7 @@ public:
     std::string description() const override { return "tire les départs de la prochaine manche et l'accepte"; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
         return {{"absent", "N,N,..."}, {"attempts", "A"},      {"same-starts"},
                 {"seed", "S"},         {"frequencies-checked"}, {"refuse"}};

@@ -17,7 +17,7 @@ public:
     int maxPositional() const override { return 2; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override { return {{"seed", "S"}}; }
+    std::vector<OptionInfo> commandOptions() const override { return {{"seed", "S"}}; }
 
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {

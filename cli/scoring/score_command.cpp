@@ -36,7 +36,7 @@ public:
     int maxPositional() const override { return 3; }
 
 protected:
-    std::vector<OptionSpec> commandOptions() const override
+    std::vector<OptionInfo> commandOptions() const override
     {
         return {{"speed", "T"},       {"speed-void"},     {"speed-loss"},
                 {"speed-trial"},      {"wave2"},          {"duration", "MN.SS"},

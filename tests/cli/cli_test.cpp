@@ -209,7 +209,7 @@ TEST(Cli, EveryCommandPrintsItsHelpAndShowsEachOptionInItsUsage)
         EXPECT_EQ(runCli({name, "-h"}).out, help.out) << name;
 
         const std::string synopsis = command->synopsis();
-        for (const cli::OptionSpec& option : command->options()) {
+        for (const cli::OptionInfo& option : command->options()) {
             const std::string line = "--" + option.name + (option.takesValue() ? " " + option.value : "") + "\n";
             EXPECT_NE(help.out.find(line), std::string::npos) << name << ": " << line;
             const bool shown = synopsis.find("--" + option.name + (option.takesValue() ? " " : "")) !=
