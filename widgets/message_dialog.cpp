@@ -1,5 +1,7 @@
 #include "widgets/message_dialog.h"
 
+#include "contest/atomic_file.h"
+#include "contest/contest_file.h"
 #include "text/strings.h"
 #include "string_table/formats.h"
 #include "widgets/dialog_units.h"
@@ -12,7 +14,6 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPainter>
-#include <QTimer>
 #include <QPushButton>
 
 namespace r7t::ui {
@@ -44,6 +45,9 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     , mode_(mode)
 {
     setWindowTitle(QStringLiteral("ATTENTION"));
+    // A title bar and no box: the window manager would add a close box.
+    auto* titleBar = new OwnTitleBar(this);
+    const int top = titleBar->height();
     setWindowModality(Qt::ApplicationModal);
     const QFont font = dialogFont("MS Sans Serif", 10);
     setFont(font);
@@ -88,18 +92,16 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     const int wider = std::max(0, kTextLeft + width + kMargin - client.width());
     const int taller = std::max(0, needed - available);
     for (QPushButton* b : {yes, no, cancel, help})
-        b->move(b->x() + wider, b->y() + taller);
-    client += QSize(wider, taller);
-    textRect_ = QRect(kTextLeft, kTextTop, width, std::max(available, needed));
+        b->move(b->x() + wider, b->y() + taller + top);
+    client += QSize(wider, taller + top);
+    textRect_ = QRect(kTextLeft, top + kTextTop, width, std::max(available, needed));
     setFixedSize(client);
+    titleBar->fitToWindow();
 }
 
 void MessageDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // Qt writes its own window-manager hints when it maps the window, after
-    // this event: ours go in once it has.
-    QTimer::singleShot(0, this, [this] { keepTitleBarOnly(this); });
     QApplication::beep();
 }
 
@@ -107,11 +109,14 @@ void MessageDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    drawPicture(painter, mode_ == kModeQuestion ? QStringLiteral("QUESTION") : QStringLiteral("ALERTE"), 20, 20);
+    drawPicture(painter, mode_ == kModeQuestion ? QStringLiteral("QUESTION") : QStringLiteral("ALERTE"), 20,
+                textRect_.top());
     painter.setFont(resources().fontMessage);
     painter.setPen(resources().txtBlue);
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.drawText(textRect_, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text_);
+    painter.end();
+    paintWindowBorder(this);
 }
 
 void MessageDialog::reject() {}
@@ -167,7 +172,14 @@ void setFaultEnding(std::function<void()> ending) { faultEnding() = std::move(en
 
 void installContestHandlers(Contest& contest)
 {
-    contest.setAlertHandler([](int n) { MessDlg(messageOwner(), n, kModeAlert); });
+    contest.setAlertHandler([&contest](int n) {
+        QString text = messageText(n);
+        // A file that could not even be read says why, not only that it is refused.
+        if (n == kMessageIncompatible)
+            if (const std::optional<std::string> cause = readFailureCause(contest.filePath))
+                text += QStringLiteral("\n(%1)").arg(QString::fromStdString(*cause));
+        MessDlg(messageOwner(), text, kModeAlert);
+    });
     contest.setFaultHandler([&contest](const std::string& tag) { showFaultReport(contest, tag); });
 }
 

@@ -1,43 +1,65 @@
 #include "widgets/window_frame.h"
 
-#include <QGuiApplication>
-#include <QWidget>
-
-#ifdef R7T_HAVE_XCB
-#include <xcb/xcb.h>
-
-#include <array>
-#include <cstdint>
-#include <cstdlib>
-#endif
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
 
 namespace r7t::ui {
 
-void keepTitleBarOnly(QWidget* window)
+OwnTitleBar::OwnTitleBar(QWidget* window)
+    : QWidget(window)
 {
-#ifdef R7T_HAVE_XCB
-    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+    window->setWindowFlags(window->windowFlags() | Qt::FramelessWindowHint);
+    setObjectName(QStringLiteral("titleBar"));
+    setAccessibleName(window->windowTitle());
+    QFont bold = font();
+    bold.setBold(true);
+    setFont(bold);
+    setFixedHeight(QFontMetrics(bold).height() + 8);
+    setCursor(Qt::SizeAllCursor);
+    fitToWindow();
+}
+
+void OwnTitleBar::fitToWindow()
+{
+    setGeometry(0, 0, parentWidget()->width(), height());
+}
+
+void OwnTitleBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Active, QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    painter.drawText(rect().adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignHCenter, window()->windowTitle());
+}
+
+void OwnTitleBar::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
         return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
+    // The window manager moves it where it can (with its own snapping and
+    // keyboard); without one, the bar moves it.
+    QWindow* handle = window()->windowHandle();
+    if (handle && handle->startSystemMove())
         return;
-    xcb_connection_t* connection = x11->connection();
-    static constexpr char kName[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, sizeof kName - 1, kName), nullptr);
-    if (!reply)
-        return;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    // Motif hints: functions and decorations given; move only; border and title.
-    constexpr uint32_t kFunctionsGiven = 1, kDecorationsGiven = 2, kMove = 4, kBorder = 2, kTitle = 8;
-    const std::array<uint32_t, 5> hints = {kFunctionsGiven | kDecorationsGiven, kMove, kBorder | kTitle, 0, 0};
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()), atom, atom, 32,
-                        hints.size(), hints.data());
-    xcb_flush(connection);
-#else
-    (void)window;
-#endif
+    dragging_ = true;
+    grab_ = event->globalPosition().toPoint() - window()->pos();
+}
+
+void OwnTitleBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        window()->move(event->globalPosition().toPoint() - grab_);
+}
+
+void OwnTitleBar::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+void paintWindowBorder(QWidget* window)
+{
+    QPainter painter(window);
+    painter.setPen(window->palette().color(QPalette::Dark));
+    painter.drawRect(window->rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace r7t::ui

@@ -1,9 +1,13 @@
+#include "contest/contest_file.h"
+#include "support/temp_dir.h"
 #include "text/strings.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/message_dialog.h"
 #include "ui_test_support.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -76,26 +80,39 @@ TEST(MessageDialog, OnlyItsButtonsCloseIt)
     EXPECT_TRUE(dialog.isVisible());
     dialog.close();
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
     clickControl(&dialog, 509);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), 0);
 }
 
-TEST(MessageDialog, HasATitleBarAndNoBoxOfItsOwn)
+TEST(MessageDialog, HasItsOwnTitleBarAndNoBox)
 {
     for (int mode : {kModeQuestion, kModeAlert}) {
         MessageDialog dialog(messageText(410), mode);
         dialog.show();
-        const Qt::WindowFlags flags = dialog.windowFlags();
-        EXPECT_EQ(dialog.windowType(), Qt::Dialog);
-        EXPECT_TRUE(flags & Qt::CustomizeWindowHint) << "the window manager's default boxes would show";
-        EXPECT_TRUE(flags & Qt::WindowTitleHint);
-        for (Qt::WindowType box : {Qt::WindowCloseButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowMinimizeButtonHint,
-                                   Qt::WindowSystemMenuHint, Qt::WindowContextHelpButtonHint})
-            EXPECT_FALSE(flags & box) << mode << " shows box " << std::hex << box;
+        // Frameless, so that no window manager adds a close box; its own
+        // bar shows the title and nothing else.
+        EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
+        auto* bar = dialog.findChild<QWidget*>(QStringLiteral("titleBar"));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->geometry(), QRect(0, 0, dialog.width(), bar->height()));
+        EXPECT_TRUE(bar->findChildren<QWidget*>().isEmpty()) << "a box in the title bar";
+        EXPECT_EQ(bar->accessibleName(), "ATTENTION");
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            EXPECT_GE(b->y(), bar->height()) << b->text().toStdString() << " under the title bar";
         EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "a size that cannot change";
-        // Escape and the window manager's close leave it open in every mode.
+
+        // Dragging the bar moves the dialog (here without a window manager).
+        const QPoint before = dialog.pos();
+        const QPoint grip = bar->rect().center();
+        QTest::mousePress(bar, Qt::LeftButton, {}, grip);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grip + QPoint(40, 25)), QPointF(bar->mapToGlobal(grip + QPoint(40, 25))),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bar, &move);
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, grip + QPoint(40, 25));
+        EXPECT_EQ(dialog.pos(), before + QPoint(40, 25));
+
+        // Escape and a close leave it open in every mode.
         QTest::keyClick(&dialog, Qt::Key_Escape);
         dialog.close();
         EXPECT_TRUE(dialog.isVisible()) << mode;
@@ -116,7 +133,7 @@ TEST(MessageDialog, LongTextMakesTheDialogGrowInsteadOfBeingCut)
     for (MessageDialog* d : {&shortOne, &longOne}) {
         const QRect text = d->textRect();
         EXPECT_EQ(text.left(), 100);
-        EXPECT_EQ(text.top(), 20);
+        EXPECT_EQ(text.top(), d->findChild<QWidget*>(QStringLiteral("titleBar"))->height() + 20);
         EXPECT_LE(text.right(), d->width());
         EXPECT_LE(text.bottom(), button(d, 508)->y()) << "the text runs over the buttons";
         const QFontMetrics fm(resources().fontMessage);
@@ -174,4 +191,16 @@ TEST(MessageDialog, ContestAlertsShowTheirString)
     contest.failNextAllocationForTest();
     EXPECT_EQ(contest.addPilot(1), nullptr);
     EXPECT_EQ(text, messageText(402));
+
+    // A refused file says why when it could not be read at all.
+    fixtures::TempDir dir;
+    Contest missing;
+    installContestHandlers(missing);
+    missing.setPath(dir.file("absent.r7s"));
+    whenModal<MessageDialog>([&](MessageDialog* d) {
+        text = d->text();
+        clickControl(d, 508);
+    });
+    EXPECT_EQ(RepriseFic(missing).status, LoadStatus::Incompatible);
+    EXPECT_EQ(text, messageText(401) + "\n(fichier introuvable)");
 }

@@ -248,7 +248,7 @@ TEST(CommandLine, MissingFileIsRefusedWith401AndNotCreated)
     Opening o;
     o.collectMessages();
     EXPECT_FALSE(openFromCommandLine(o.contest, o.file("absent.r7s"), nullptr));
-    EXPECT_EQ(o.messages, std::vector<QString>{QStringLiteral("Le fichier choisi est incompatible !")});
+    EXPECT_EQ(o.messages, std::vector<QString>{QStringLiteral("Le fichier choisi est incompatible !\n(fichier introuvable)")});
     EXPECT_FALSE(fs::exists(o.file("absent.r7s")));
     EXPECT_FALSE(o.contest.isOpen);
 }
