@@ -94,10 +94,4 @@ inline constexpr std::array<PopupItem, 5> kPilotsPopup{{{21, cmd::Competitors}, 
 inline constexpr std::array<PopupItem, 5> kRoundsPopup{{{25, cmd::Preparation}, {}, {26, cmd::Weighing}, {}, {28, cmd::Scores}}};
 inline constexpr std::array<PopupItem, 3> kRankingsPopup{{{30, cmd::RankingChosen}, {}, {31, cmd::RankingFinal}}};
 
-// The French alert of a save that failed, naming the file; "\r" breaks lines
-// as in the string table.
-std::string saveFailedText(const SaveOutcome& outcome);
-// The question asked when the save made on quitting failed.
-std::string quitUnsavedText(const SaveOutcome& outcome);
-
 } // namespace r7t

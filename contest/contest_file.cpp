@@ -381,4 +381,26 @@ SaveOutcome MajFichier(Contest& contest) { return saveTo(contest, contest.filePa
 SaveOutcome MajSauvegarde(Contest& contest) { return saveTo(contest, contest.backupPath); }
 SaveOutcome saveContestTo(Contest& contest, const std::string& path) { return saveTo(contest, path); }
 
+namespace {
+
+std::string failureHead(const SaveOutcome& outcome)
+{
+    std::string text = "Le concours n'a pas pu être enregistré dans le fichier :\r" + outcome.path;
+    if (!outcome.error.empty())
+        text += "\r(" + outcome.error + ")";
+    return text;
+}
+
+} // namespace
+
+std::string saveFailedText(const SaveOutcome& outcome)
+{
+    return failureHead(outcome) + "\rIl reste en mémoire : le prochain enregistrement sera retenté.";
+}
+
+std::string quitUnsavedText(const SaveOutcome& outcome)
+{
+    return failureHead(outcome) + "\rQuitter quand même ? Les dernières modifications seront perdues.";
+}
+
 } // namespace r7t

@@ -60,4 +60,10 @@ SaveOutcome MajSauvegarde(Contest& contest);
 // The same content to any path (save a copy).
 SaveOutcome saveContestTo(Contest& contest, const std::string& path);
 
+// The French alert of a save that failed, naming the file; "\r" breaks lines
+// as in the string table.
+std::string saveFailedText(const SaveOutcome& outcome);
+// The question asked when the save made on quitting failed.
+std::string quitUnsavedText(const SaveOutcome& outcome);
+
 } // namespace r7t

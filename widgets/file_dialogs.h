@@ -19,6 +19,13 @@ public:
     virtual QString chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName) = 0;
     // The open dialog; the file must exist. An empty path when cancelled.
     virtual QString chooseOpenFile(QWidget* owner, const QString& title) = 0;
+
+    // Another filter and extension for the next dialogs (the import and the
+    // text export use them), and back to the contest's.
+    virtual void setFilter(int filterString, const QString& defaultSuffix) = 0;
+    void restoreContestFilter() { setFilter(kContestFilter, QStringLiteral("r7s")); }
+
+    static constexpr int kContestFilter = 33;
 };
 
 // Qt name filters from a table filter (string n through makeFilter):
@@ -39,10 +46,7 @@ public:
     // PopFileInitialize: the contest filter and extension, the current folder.
     PlatformFileChooser();
 
-    // Another filter and extension (the import and the text export use them),
-    // and back to the contest's.
-    void setFilter(int filterString, const QString& defaultSuffix);
-    void restoreContestFilter() { setFilter(33, QStringLiteral("r7s")); }
+    void setFilter(int filterString, const QString& defaultSuffix) override;
 
     QString chooseSaveFile(QWidget* owner, const QString& title, const QString& proposedName) override;
     QString chooseOpenFile(QWidget* owner, const QString& title) override;

@@ -118,13 +118,3 @@ TEST(CommandTable, SettingsAreSetBeforeTheDialogs)
     applyCommandSettings(c, s, cmd::Preparation);
     EXPECT_EQ(c.currentRound, 0);
 }
-
-TEST(CommandTable, FailedSaveTextsNameTheFileAndTheCause)
-{
-    SaveOutcome failed{SaveStatus::Failed, "/data/R7T_06_12_26.r7s", "fichier en lecture seule"};
-    const std::string text = saveFailedText(failed);
-    EXPECT_NE(text.find("/data/R7T_06_12_26.r7s"), std::string::npos);
-    EXPECT_NE(text.find("fichier en lecture seule"), std::string::npos);
-    EXPECT_EQ(text.find('\n'), std::string::npos) << "line breaks are \\r as in the table";
-    EXPECT_NE(quitUnsavedText(failed).find("Quitter"), std::string::npos);
-}

@@ -37,6 +37,7 @@ class NoFiles : public FileChooser {
 public:
     QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
     QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
+    void setFilter(int, const QString&) override {}
 };
 
 QString outDir;

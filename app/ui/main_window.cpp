@@ -56,12 +56,13 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
     connect(backupTimer_, &QTimer::timeout, this, [this] { MajSauvegarde(contest_); });
 
     connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { runCommand(id); });
+    setCountersRedraw([this] { redrawCounters(); });
     placeAtHome();
 }
 
 void MainWindow::showOnScreen() { showMaximized(); }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { setCountersRedraw({}); }
 
 void MainWindow::buildMenuBar()
 {
@@ -298,26 +299,6 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         scheduleSnapBack();
-}
-
-SaveOutcome saveContest(QWidget* owner, Contest& contest)
-{
-    const SaveOutcome saved = MajFichier(contest);
-    if (saved.status == SaveStatus::Failed)
-        MessDlg(owner, tableText(saveFailedText(saved)), kModeAlert);
-    return saved;
-}
-
-void redrawCounters(QWidget* widget)
-{
-    for (QWidget* w = widget; w; w = w->parentWidget())
-        if (auto* main = qobject_cast<MainWindow*>(w)) {
-            main->redrawCounters();
-            return;
-        }
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* main = qobject_cast<MainWindow*>(w))
-            main->redrawCounters();
 }
 
 } // namespace r7t::ui

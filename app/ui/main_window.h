@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "contest/contest.h"
 #include "contest/contest_file.h"
+#include "widgets/contest_window.h"
 
 #include <QMainWindow>
 
@@ -99,13 +100,5 @@ private:
     bool ending_ = false;
     bool snapPending_ = false;
 };
-
-// MajFichier with, when it fails, the alert naming the file over the owner;
-// the contest stays in memory and the next save tries again.
-SaveOutcome saveContest(QWidget* owner, Contest& contest);
-
-// redrawCounters from any widget of the program: the main window above
-// it redraws its lower status box.
-void redrawCounters(QWidget* widget);
 
 } // namespace r7t::ui

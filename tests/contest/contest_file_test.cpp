@@ -457,3 +457,13 @@ TEST(ContestFile, HeaderIsRefreshedAtEachSave)
     EXPECT_EQ(intAt(bytes, 4 + 156), 0);
     EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 24), std::string("abcdefghijkl\0\0\0\0", 16));
 }
+
+TEST(ContestSave, FailedSaveTextsNameTheFileAndTheCause)
+{
+    SaveOutcome failed{SaveStatus::Failed, "/data/R7T_06_12_26.r7s", "fichier en lecture seule"};
+    const std::string text = saveFailedText(failed);
+    EXPECT_NE(text.find("/data/R7T_06_12_26.r7s"), std::string::npos);
+    EXPECT_NE(text.find("fichier en lecture seule"), std::string::npos);
+    EXPECT_EQ(text.find('\n'), std::string::npos) << "line breaks are \\r as in the table";
+    EXPECT_NE(quitUnsavedText(failed).find("Quitter"), std::string::npos);
+}

@@ -73,8 +73,21 @@ void typeInto(QWidget* parent, int id, const QString& text)
     edit->setText(text);
 }
 
+void ScriptedFiles::setFilter(int filterString, const QString& defaultSuffix)
+{
+    filter = filterString;
+    suffix_ = defaultSuffix;
+}
+
+void ScriptedFiles::shown()
+{
+    filtersShown << filter;
+    suffixes << suffix_;
+}
+
 QString ScriptedFiles::chooseSaveFile(QWidget*, const QString& title, const QString& proposedName)
 {
+    shown();
     titles << title;
     proposedNames << proposedName;
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
@@ -82,6 +95,7 @@ QString ScriptedFiles::chooseSaveFile(QWidget*, const QString& title, const QStr
 
 QString ScriptedFiles::chooseOpenFile(QWidget*, const QString& title)
 {
+    shown();
     titles << title;
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }

@@ -52,9 +52,17 @@ public:
     QStringList openAnswers;
     QStringList titles;
     QStringList proposedNames;
+    int filter = kContestFilter;  // the filter in force
+    QList<int> filtersShown;      // the filter of each dialog shown
+    QStringList suffixes;         // the default extension of each dialog shown
 
     QString chooseSaveFile(QWidget*, const QString& title, const QString& proposedName) override;
     QString chooseOpenFile(QWidget*, const QString& title) override;
+    void setFilter(int filterString, const QString& defaultSuffix) override;
+
+private:
+    void shown();
+    QString suffix_ = QStringLiteral("r7s");
 };
 
 } // namespace r7t::ui::testing
