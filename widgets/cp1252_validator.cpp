@@ -41,4 +41,8 @@ Cp1252Validator* refuseUnstorableCharacters(QLineEdit* field)
     return validator;
 }
 
+QString fromFileText(std::string_view cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
+
+std::string toFileText(const QString& text) { return utf8ToCp1252(text.toStdString()); }
+
 } // namespace r7t::ui

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QValidator>
 
+#include <string>
+#include <string_view>
+
 class QLineEdit;
 
 namespace r7t::ui {
@@ -25,6 +28,10 @@ private:
     QLineEdit* field_;
     mutable QString lastRefusal_;
 };
+
+// A text of the contest file (Windows-1252) as shown, and back.
+QString fromFileText(std::string_view cp1252);
+std::string toFileText(const QString& text);
 
 // Installs a Cp1252Validator on a field whose text is stored in a file.
 Cp1252Validator* refuseUnstorableCharacters(QLineEdit* field);

@@ -79,4 +79,13 @@ void MajStrDlg(QWidget* dialog, int id, int n)
 
 void MajStrTitre(QWidget* window, int n) { window->setWindowTitle(controlString(n)); }
 
+void labelField(QLabel* label, QWidget* field)
+{
+    label->setBuddy(field);
+    QString name = label->text().remove(QLatin1Char('&')).simplified();
+    if (name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    field->setAccessibleName(name);
+}
+
 } // namespace r7t::ui

@@ -45,6 +45,11 @@ QLabel* addStatic(QWidget* dialog, int id, const QString& text, const DialogUnit
                   int height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 QLineEdit* addEdit(QWidget* dialog, int id, const DialogUnits& units, int x, int y, int width, int height);
 
+// Names the field after its label, for assistive technology and for the
+// keyboard (the label's "&" letter): the label's text without "&" or a
+// closing colon.
+void labelField(QLabel* label, QWidget* field);
+
 // Sets a control's text from the table: the control with that id gets
 // string n (with the language offset).
 void MajStrDlg(QWidget* dialog, int id, int n);

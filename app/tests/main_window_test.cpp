@@ -1,4 +1,6 @@
 #include "app/commands.h"
+#include "competitors/ui/person_form_dialog.h"
+#include "competitors/ui/pilot_list_dialog.h"
 #include "text/strings.h"
 #include "widgets/about_dialog.h"
 #include "widgets/drawing_resources.h"
@@ -45,7 +47,8 @@ struct Session {
     std::unique_ptr<MainWindow> window;
     std::vector<int> handled; // command ids that reached their dialog
 
-    explicit Session(const fixtures::ContestShape* shape = nullptr)
+    // realDialogs: the registration commands open their own dialogs.
+    explicit Session(const fixtures::ContestShape* shape = nullptr, bool realDialogs = false)
     {
         if (shape)
             fixtures::buildContest(contest, *shape);
@@ -55,8 +58,11 @@ struct Session {
         for (CommandAction a : {CommandAction::Import, CommandAction::PilotList, CommandAction::Preparation,
                                 CommandAction::Scores, CommandAction::RankingByRound, CommandAction::RankingOverall,
                                 CommandAction::FlightSheets, CommandAction::Weighing, CommandAction::PrintStartLists,
-                                CommandAction::PrintRoundSheet})
+                                CommandAction::PrintRoundSheet}) {
+            if (realDialogs && (a == CommandAction::PilotList || a == CommandAction::Import))
+                continue;
             window->setCommandHandler(a, [this, a](MainWindow&, int) { handled.push_back(static_cast<int>(a)); });
+        }
         window->startContest();
     }
     ~Session() { clearModalAnswers(); }
@@ -173,6 +179,29 @@ TEST(MainWindow, PilotCommandsChooseCompetitorsOrTowPilots)
         EXPECT_TRUE(out.message.isEmpty()) << id;
         EXPECT_FALSE(out.reached) << id;
     }
+}
+
+TEST(MainWindow, ConcurrentsRegistersThroughTheListIntoTheFile)
+{
+    Session s(nullptr, true);
+    QString title;
+    whenModal<PersonFormDialog>([](PersonFormDialog* d) {
+        typeInto(d, 544, "Durand");
+        typeInto(d, 550, "35.03");
+        clickControl(d, 538);
+    });
+    whenModal<PilotListDialog>([&](PilotListDialog* d) {
+        title = d->windowTitle();
+        clickControl(d, 558);
+        clickControl(d, 562);
+    });
+    s.window->runCommand(cmd::Competitors);
+    EXPECT_EQ(title, "Gestion des concurrents");
+    Contest saved;
+    saved.setPath(s.path());
+    ASSERT_EQ(RepriseFic(saved).status, LoadStatus::Loaded);
+    EXPECT_EQ(saved.competitorCount(), 1);
+    EXPECT_EQ(saved.findPilot(1)->name.utf8(), "Durand");
 }
 
 TEST(MainWindow, HeaderFollowsTheEditFieldsIntoTheSavedFile)

@@ -6,6 +6,8 @@
 #include "widgets/help_window.h"
 #include "widgets/list_line_delegate.h"
 #include "app/ui/main_window.h"
+#include "competitors/ui/person_form_dialog.h"
+#include "competitors/ui/pilot_list_dialog.h"
 #include "widgets/message_dialog.h"
 #include "widgets/qt_translation.h"
 #include "app/ui/status_display.h"
@@ -16,6 +18,7 @@
 #include "support/contest_builder.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -186,6 +189,46 @@ int main(int argc, char** argv)
         window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
         shootScreen("main_small_contest");
+    }
+    // The person list empty and full, the form new and modify, the channel menu.
+    {
+        Contest contest;
+        NoFiles files;
+        PilotListDialog empty(contest, PersonKind::Competitor, files);
+        shoot(empty, "pilots_empty");
+        empty.hide();
+        fixtures::buildContest(contest, {90, 10, 0, 0});
+        contest.setPath("/home/directeur/R7T_06_12_26.r7s");
+        PilotListDialog full(contest, PersonKind::Competitor, files);
+        full.list()->setCurrentRow(4);
+        shoot(full, "pilots_full");
+        full.hide();
+        PilotListDialog tows(contest, PersonKind::TowPilot, files);
+        shoot(tows, "tow_pilots");
+        tows.hide();
+        contest.removePilot(7);
+        PersonFormDialog created(contest, PersonKind::Competitor, 0);
+        shoot(created, "form_new");
+        // The channel menu as the director tabs into frequency 1.
+        auto* frequency = created.findChild<QLineEdit*>(controlName(550));
+        created.activateWindow();
+        QTimer::singleShot(400, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                save(QGuiApplication::primaryScreen()->grabWindow(0), "channel_menu");
+                menu->close();
+            }
+        });
+        QCursor::setPos(created.mapToGlobal(QPoint(frequency->x(), frequency->y())));
+        frequency->setFocus(Qt::TabFocusReason);
+        QTest::qWait(700);
+        created.hide();
+        contest.roundPrepared[1] = 1;
+        PersonFormDialog modified(contest, PersonKind::Competitor, 5);
+        shoot(modified, "form_modify");
+        modified.hide();
+        PersonFormDialog tow(contest, PersonKind::TowPilot, 103);
+        shoot(tow, "form_tow_pilot");
+        tow.hide();
     }
     {
         QListWidget list;

@@ -8,6 +8,8 @@
 #include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
 #include "app/ui/status_display.h"
+#include "competitors/ui/import_dialog.h"
+#include "competitors/ui/pilot_list_dialog.h"
 #include "contest/opening.h"
 
 #include <QAction>
@@ -57,6 +59,13 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
 
     connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { runCommand(id); });
     setCountersRedraw([this] { redrawCounters(); });
+    setCommandHandler(CommandAction::PilotList, [](MainWindow& w, int) {
+        runPilotList(w.contest(), w.settings().editCompetitors ? PersonKind::Competitor : PersonKind::TowPilot,
+                     w.fileChooser(), &w);
+    });
+    setCommandHandler(CommandAction::Import, [](MainWindow& w, int) {
+        runImportDialog(w.contest(), w.fileChooser(), &w);
+    });
     placeAtHome();
 }
 

@@ -1,0 +1,126 @@
+// The registration windows on the largest registration (90 competitors, 10
+// tow pilots), offscreen: opening the list with its lines, "MODIFIER" and
+// "INSCRIRE" with the save of the file, an import of 98 lines with its save.
+#include "competitors/import.h"
+#include "competitors/ui/person_form_dialog.h"
+#include "competitors/ui/pilot_list_dialog.h"
+#include "contest/contest_file.h"
+#include "support/contest_builder.h"
+#include "support/temp_dir.h"
+#include "widgets/drawing_resources.h"
+#include "widgets/file_dialogs.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+
+using namespace r7t;
+using namespace r7t::ui;
+
+namespace {
+
+class NoFiles : public FileChooser {
+public:
+    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
+    void setFilter(int, const QString&) override {}
+};
+
+struct Registered {
+    fixtures::TempDir dir;
+    Contest contest;
+    Registered()
+    {
+        fixtures::buildContest(contest, {90, 10, 0, 0});
+        fixtures::saveContestFile(contest, dir.file("concours.r7s"));
+    }
+};
+
+void BM_PilotListOpens(benchmark::State& state)
+{
+    Registered r;
+    NoFiles files;
+    for (auto _ : state) {
+        PilotListDialog list(r.contest, PersonKind::Competitor, files);
+        list.show();
+        QApplication::processEvents(); // laid out and painted
+        benchmark::DoNotOptimize(list.list()->count());
+    }
+}
+BENCHMARK(BM_PilotListOpens)->Unit(benchmark::kMillisecond);
+
+// "MODIFIER" on an open form: the checks, the record and the atomic save.
+void BM_ModifyAndSave(benchmark::State& state)
+{
+    Registered r;
+    PersonFormDialog form(r.contest, PersonKind::Competitor, 45);
+    auto* name = form.findChild<QLineEdit*>(controlName(544));
+    auto* confirm = form.findChild<QPushButton*>(controlName(538));
+    int i = 0;
+    for (auto _ : state) {
+        name->setText(QStringLiteral("Pilote %1").arg(++i % 2));
+        confirm->click();
+    }
+}
+BENCHMARK(BM_ModifyAndSave)->Unit(benchmark::kMillisecond);
+
+// "INSCRIRE" of the 90th competitor with its save; the person is removed
+// again outside the timing.
+void BM_RegisterAndSave(benchmark::State& state)
+{
+    Registered r;
+    for (auto _ : state) {
+        state.PauseTiming();
+        r.contest.removePilot(90);
+        PersonFormDialog form(r.contest, PersonKind::Competitor, 0);
+        form.findChild<QLineEdit*>(controlName(544))->setText(QStringLiteral("Nouveau"));
+        form.findChild<QLineEdit*>(controlName(550))->setText(QStringLiteral("35.05"));
+        auto* confirm = form.findChild<QPushButton*>(controlName(538));
+        state.ResumeTiming();
+        confirm->click();
+    }
+}
+BENCHMARK(BM_RegisterAndSave)->Unit(benchmark::kMillisecond);
+
+// 98 lines checked, imported and saved into an empty contest.
+void BM_Import98LinesAndSave(benchmark::State& state)
+{
+    fixtures::TempDir dir;
+    const std::string file = dir.file("inscrits.txt");
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "N°\tNom\tFréq 1\tFréq 2\tLicence\tClub\tN° club\tPays\tRemarque\r\n";
+        for (int n = 1; n <= 98; ++n)
+            out << n << "\tPILOTE " << n << "\t35." << (10 + n) << "0\t40.685\tL" << n << "\tClub " << n
+                << "\t" << 100 + n << "\tFrance\tplaneur rouge\r\n";
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        Contest contest;
+        fixtures::saveContestFile(contest, dir.file("concours.r7s"));
+        state.ResumeTiming();
+        const ImportOutcome outcome = importCompetitorsFromFile(contest, file);
+        if (outcome.imported != 98)
+            state.SkipWithError("the import refused lines");
+        MajFichier(contest);
+    }
+}
+BENCHMARK(BM_Import98LinesAndSave)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    initResources(screenScale());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
