@@ -51,6 +51,7 @@ LaunchDialog::LaunchDialog(Contest& contest, int round, int attempts, QWidget* p
 {
     setObjectName(QStringLiteral("ABANDONDLG"));
     setWindowTitle(QStringLiteral("Abandons"));
+    setAccessibleDescription(title_); // painted, so not read otherwise
     // A window manager's close box would leave the draw without its answer.
     auto* titleBar = new OwnTitleBar(this);
     const int top = titleBar->height();
