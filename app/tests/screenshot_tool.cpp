@@ -16,15 +16,21 @@
 #include "contest/ui/opening_dialog.h"
 #include "contest/ui/password_dialogs.h"
 #include "support/contest_builder.h"
+#include "competitors/ui/frequency_change_dialog.h"
+#include "competitors/ui/import_dialog.h"
+#include "competitors/ui/launch_dialog.h"
+#include "widgets/dialog_units.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -243,6 +249,40 @@ int main(int argc, char** argv)
         addListLine(&list, "Manche 2", LineMark::Pause2);
         list.setCurrentRow(2);
         shoot(list, "list_lines");
+    }
+    // The import with its error list, the launch dialog, the frequency change.
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {12, 3, 5, 0});
+        contest.roundHasScores[4] = contest.roundHasScores[5] = 0;
+        NoFiles files;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("inscrits_printemps.txt"));
+        QFile text(path);
+        if (text.open(QIODevice::WriteOnly)) {
+            text.write("N\tNom\tF1\tF2\tLicence\tClub\tN club\tPays\tRemarque\n"
+                       "21\t\t35010\t\tL21\tClub\t3\tFrance\t\n"
+                       "22\tMARTIN\t35030\t\tL22\tClub\t3\tFrance\n"
+                       "5\tBERNARD\t35050\t\tL5\tClub\t3\tFrance\t\n"
+                       "23\tPETIT\t2.4 GHz\t\tL23\tClub\t3\tFrance\t\n"
+                       "24\tROBERT\t35090\t\tL24\tClub\t3\tFrance\t\n"
+                       "99\t\t12\t\tL99\tClub\t3\tFrance\t\n");
+            text.close();
+        }
+        ImportDialog import(contest, files);
+        control<QLineEdit>(&import, 742)->setText(path);
+        import.importFile();
+        shoot(import, "import_errors");
+        import.hide();
+
+        for (int32_t n : {3, 7, 8})
+            contest.findPilot(n)->participation = 0;
+        LaunchDialog launch(contest, 4, 8000);
+        shoot(launch, "launch");
+        launch.hide();
+
+        FrequencyChangeDialog change(contest);
+        shoot(change, "frequency_change");
     }
     return 0;
 }
