@@ -7,6 +7,7 @@
 #include "contest/contest_file.h"
 #include "print/recording_device.h"
 #include "support/contest_builder.h"
+#include "support/scored_contest.h"
 #include "support/temp_dir.h"
 #include "text/strings.h"
 #include "ui_test_support.h"
@@ -163,6 +164,39 @@ TEST(PersonForm, ExchangedCompetitorIsShownAndSavedInRegisteredOrder)
     EXPECT_EQ(saved->frequency1, 40685);
     EXPECT_EQ(saved->frequency2, 35010);
     EXPECT_EQ(saved->exchanged, 1);
+}
+
+TEST(PersonForm, FrequencyChangeUnlocksTheFieldsAndTheNewFrequencyIsStored)
+{
+    Registration r;
+    fixtures::ScoredContest scored;
+    for (int n = 1; n <= 6; ++n)
+        scored.competitor(n).frequency1 = 35000 + 10 * n;
+    scored.round(1, {{1, 2, 3}, {4, 5, 6}});
+    scored.round(2, {{1, 2, 3}, {4, 5, 6}});
+    scored.contest.roundHasScores[1] = 1;
+    fixtures::saveContestFile(scored.contest, r.dir.file("manches.r7s"));
+
+    bool lockedAtOpening = false, unlocked = false;
+    whenModal<PersonFormDialog>([&](PersonFormDialog* d) {
+        lockedAtOpening = !control<QLineEdit>(d, 550)->isEnabled();
+        whenModal<QDialog>([](QDialog* change) {
+            EXPECT_EQ(control<QLineEdit>(change, 680)->text(), "2");
+            clickControl(change, 684);
+        });
+        clickControl(d, 539);
+        unlocked = control<QLineEdit>(d, 550)->isEnabled() && control<QLineEdit>(d, 551)->isEnabled();
+        typeInto(d, 550, "35.2");
+        clickControl(d, 538);
+    });
+    EXPECT_EQ(runPersonForm(scored.contest, PersonKind::Competitor, 4, nullptr), 4);
+    EXPECT_TRUE(lockedAtOpening);
+    EXPECT_TRUE(unlocked);
+    Contest saved;
+    saved.setPath(scored.contest.filePath);
+    ASSERT_EQ(RepriseFic(saved).status, LoadStatus::Loaded);
+    EXPECT_EQ(saved.findPilot(4)->frequency1, 35200);
+    EXPECT_EQ(saved.lastPreparedRound, 1) << "round 2 was cancelled";
 }
 
 TEST(PilotList, DeletionFreesTheNumberAndStopsOnceARoundIsPrepared)
