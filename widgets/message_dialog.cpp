@@ -40,7 +40,7 @@ std::function<void()>& faultEnding()
 } // namespace
 
 MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : ButtonsOnlyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , text_(text)
     , mode_(mode)
 {
@@ -65,13 +65,9 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     else
         no->hide();
 
-    auto finish = [this](int result) {
-        closingByButton_ = true;
-        done(result);
-    };
-    connect(yes, &QPushButton::clicked, this, [finish] { finish(1); });
-    connect(no, &QPushButton::clicked, this, [finish] { finish(0); });
-    connect(cancel, &QPushButton::clicked, this, [finish] { finish(0); });
+    connect(yes, &QPushButton::clicked, this, [this] { finish(1); });
+    connect(no, &QPushButton::clicked, this, [this] { finish(0); });
+    connect(cancel, &QPushButton::clicked, this, [this] { finish(0); });
 
     // The template's text rectangle, kept inside the dialog and above the
     // buttons. A text longer than it makes the dialog wider (up to half the
@@ -119,15 +115,7 @@ void MessageDialog::paintEvent(QPaintEvent* event)
     paintWindowBorder(this);
 }
 
-void MessageDialog::reject() {}
 
-void MessageDialog::closeEvent(QCloseEvent* event)
-{
-    if (closingByButton_)
-        event->accept();
-    else
-        event->ignore();
-}
 
 int MessDlg(QWidget* parent, const QString& text, int mode)
 {

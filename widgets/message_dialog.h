@@ -4,6 +4,8 @@
 
 #include "contest/contest.h"
 
+#include "widgets/window_frame.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -17,7 +19,7 @@ namespace r7t::ui {
 // DIALMESS: a beep, the picture of its mode, the text word-wrapped in blue.
 // Only its buttons close it: 508 ("OUI" / "OK") returns 1, 509 ("NON") and
 // 510 ("Annuler") return 0.
-class MessageDialog : public QDialog {
+class MessageDialog : public ButtonsOnlyDialog {
     Q_OBJECT
 public:
     // mode: kModeQuestion (960) or kModeAlert (962).
@@ -28,18 +30,14 @@ public:
     // Where the text is drawn, in client pixels.
     QRect textRect() const { return textRect_; }
 
-    void reject() override; // Esc and the window's close do nothing
-
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QString text_;
     int mode_;
     QRect textRect_;
-    bool closingByButton_ = false;
 };
 
 // Shows the message modally over the parent; 1 for the first button, else 0.

@@ -1,5 +1,6 @@
 #include "widgets/window_frame.h"
 
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,6 +55,20 @@ void OwnTitleBar::mouseMoveEvent(QMouseEvent* event)
 }
 
 void OwnTitleBar::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+void ButtonsOnlyDialog::finish(int result)
+{
+    finishing_ = true;
+    done(result);
+}
+
+void ButtonsOnlyDialog::closeEvent(QCloseEvent* event)
+{
+    if (finishing_)
+        event->accept();
+    else
+        event->ignore();
+}
 
 void paintWindowBorder(QWidget* window)
 {

@@ -1,7 +1,8 @@
 // A window's own title bar, for the windows that must show a title and no
-// box at all.
+// box at all, and the dialogs that only their buttons end.
 #pragma once
 
+#include <QDialog>
 #include <QPoint>
 #include <QWidget>
 
@@ -30,6 +31,22 @@ protected:
 private:
     QPoint grab_; // the pointer less the window's position, while the bar moves it
     bool dragging_ = false;
+};
+
+// A dialog that only its own buttons end: Escape and the window's close do
+// nothing. A button ends it with finish().
+class ButtonsOnlyDialog : public QDialog {
+    Q_OBJECT
+public:
+    using QDialog::QDialog;
+    void reject() override {}
+
+protected:
+    void finish(int result);
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool finishing_ = false;
 };
 
 // Paints the thin border a frameless window needs to stand out from what it

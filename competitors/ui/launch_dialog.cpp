@@ -45,7 +45,7 @@ QString listName()
 } // namespace
 
 LaunchDialog::LaunchDialog(Contest& contest, int round, int attempts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+    : ButtonsOnlyDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , contest_(contest)
     , title_(QString::fromStdString(formatText(kStartSortTitle, round)))
 {
@@ -113,19 +113,10 @@ void LaunchDialog::launch()
     choices.attemptsText = attempts_->text().toStdString();
     choices.sameStarts = sameStarts_->isChecked();
     settings_ = applyLaunchChoices(contest_, choices);
-    launched_ = true;
-    accept();
+    finish(QDialog::Accepted);
 }
 
-void LaunchDialog::reject() {}
 
-void LaunchDialog::closeEvent(QCloseEvent* event)
-{
-    if (launched_)
-        event->accept();
-    else
-        event->ignore();
-}
 
 void LaunchDialog::paintEvent(QPaintEvent* event)
 {

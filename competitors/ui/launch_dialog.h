@@ -5,6 +5,8 @@
 #include "competitors/launch.h"
 #include "contest/contest.h"
 
+#include "widgets/window_frame.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -17,7 +19,7 @@ namespace r7t::ui {
 // not fly the last one come selected. The draw cannot go on without this
 // dialog's answer: it has no close box, Esc does nothing, only "Lancer" (702)
 // ends it.
-class LaunchDialog : public QDialog {
+class LaunchDialog : public ButtonsOnlyDialog {
     Q_OBJECT
 public:
     LaunchDialog(Contest& contest, int round, int attempts, QWidget* parent = nullptr);
@@ -29,11 +31,8 @@ public:
     // The title painted at the top.
     const QString& title() const { return title_; }
 
-    void reject() override; // Esc does nothing
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     Contest& contest_;
@@ -43,7 +42,6 @@ private:
     QLineEdit* attempts_;
     QCheckBox* sameStarts_;
     LaunchSettings settings_;
-    bool launched_ = false;
 };
 
 // The dialog over the owner for the round being drawn, its field showing the

@@ -32,7 +32,7 @@ constexpr int kTypedLength = 62; // what the edit is read up to
 } // namespace
 
 CreatePasswordDialog::CreatePasswordDialog(Contest& contest, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    : ButtonsOnlyDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , contest_(contest)
 {
     setObjectName(QStringLiteral("CREEPASS"));
@@ -53,20 +53,11 @@ CreatePasswordDialog::CreatePasswordDialog(Contest& contest, QWidget* parent)
 
     connect(ok, &QPushButton::clicked, this, [this] {
         setPassword(contest_, edit_->text().toStdString());
-        done_ = true;
-        done(1);
+        finish(1);
     });
 }
 
-void CreatePasswordDialog::reject() {}
 
-void CreatePasswordDialog::closeEvent(QCloseEvent* event)
-{
-    if (done_)
-        event->accept();
-    else
-        event->ignore();
-}
 
 void CreatePasswordDialog::paintEvent(QPaintEvent* event)
 {

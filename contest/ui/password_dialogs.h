@@ -4,6 +4,8 @@
 
 #include "contest/contest.h"
 
+#include "widgets/window_frame.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -15,21 +17,18 @@ namespace r7t::ui {
 
 // CREEPASS: only O.K. closes it; the typed text, cut to 12 characters,
 // becomes the password working copy (empty: no password). Returns 1.
-class CreatePasswordDialog : public QDialog {
+class CreatePasswordDialog : public ButtonsOnlyDialog {
     Q_OBJECT
 public:
     CreatePasswordDialog(Contest& contest, QWidget* parent = nullptr);
-    void reject() override; // the Esc key does nothing
     QLineEdit* edit() const { return edit_; }
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Contest& contest_;
     QLineEdit* edit_;
-    bool done_ = false;
 };
 
 // PASSWORD: O.K. returns 1 when the typed text, cut to 12 characters, is
