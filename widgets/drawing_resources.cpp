@@ -6,7 +6,9 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
+#include <QWidget>
 
 #include <memory>
 
@@ -74,6 +76,14 @@ DrawingResources& resources()
 }
 
 void initResources(ScreenScale scale) { instance() = std::make_unique<DrawingResources>(scale); }
+
+void paintDialogTitle(QWidget* dialog, const QRect& area, const QString& title, Qt::Alignment horizontal)
+{
+    QPainter painter(dialog);
+    painter.setFont(resources().fontMedium);
+    painter.setPen(resources().txtBlue);
+    painter.drawText(area, horizontal | Qt::AlignVCenter, title);
+}
 
 QString tableText(const std::string& text)
 {

@@ -13,7 +13,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 
 namespace r7t::ui {
@@ -211,13 +210,10 @@ void PersonFormDialog::changeFrequency()
 void PersonFormDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setFont(resources().fontMedium);
-    painter.setPen(resources().txtBlue);
     const DialogUnits du(font());
     const QString title = QStringLiteral("%1  %2").arg(windowTitle()).arg(number_, 2, 10, QLatin1Char('0'));
-    painter.drawText(QRect(du.x(kTitleX), du.y(kTitleY), width() - du.x(2 * kTitleX), du.y(18)),
-                     Qt::AlignLeft | Qt::AlignVCenter, title);
+    paintDialogTitle(this, QRect(du.x(kTitleX), du.y(kTitleY), width() - du.x(2 * kTitleX), du.y(18)), title,
+                     Qt::AlignLeft);
 }
 
 int32_t runPersonForm(Contest& contest, PersonKind kind, int32_t number, QWidget* parent)

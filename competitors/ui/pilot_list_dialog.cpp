@@ -13,7 +13,6 @@
 #include "widgets/message_dialog.h"
 
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 
 namespace r7t::ui {
@@ -164,11 +163,8 @@ void PilotListDialog::done(int result)
 void PilotListDialog::paintEvent(QPaintEvent* event)
 {
     QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.setFont(resources().fontMedium);
-    painter.setPen(resources().txtBlue);
     const DialogUnits du(font());
-    painter.drawText(QRect(0, du.y(kTitleY), width(), du.y(16)), Qt::AlignHCenter | Qt::AlignVCenter, windowTitle());
+    paintDialogTitle(this, QRect(0, du.y(kTitleY), width(), du.y(16)), windowTitle(), Qt::AlignHCenter);
 }
 
 void runPilotList(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent)
