@@ -40,8 +40,7 @@ FrequencyChangeDialog::FrequencyChangeDialog(Contest& contest, QWidget* parent)
     round_ = addEdit(this, 680, du, 144, 26, 30, 13);
     round_->setMaxLength(kRoundLength);
     round_->setText(QString::number(firstCancellableRound(contest_)));
-    round_->setAccessibleName(label->text().trimmed());
-    label->setBuddy(round_);
+    labelField(label, round_);
     auto* warning = addStatic(this, 683, controlString(683), du, 10, 46, 210, 20, Qt::AlignHCenter | Qt::AlignTop);
     QPalette red = warning->palette();
     red.setColor(QPalette::WindowText, QColor(192, 0, 0));

@@ -47,8 +47,7 @@ ImportDialog::ImportDialog(Contest& contest, FileChooser& files, QWidget* parent
     // Created in the order the keyboard visits them.
     auto* label = addStatic(this, 740, controlString(740), du, 10, 8, 276, 10);
     fileName_ = addEdit(this, 742, du, 10, 20, 276, 13);
-    fileName_->setAccessibleName(label->text());
-    label->setBuddy(fileName_);
+    labelField(label, fileName_);
     auto* browse = addButton(this, 743, controlString(670), du, 294, 19, 56, 15);
     result_ = addStatic(this, 741, QString(), du, 10, 38, 340, 10);
     import_ = addButton(this, 744, controlString(744), du, 232, 50, 56, 14);

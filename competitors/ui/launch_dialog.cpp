@@ -84,8 +84,7 @@ LaunchDialog::LaunchDialog(Contest& contest, int round, int attempts, QWidget* p
     attempts_ = addEdit(this, 705, du, 150, 108, 40, 13);
     attempts_->setMaxLength(kAttemptsLength);
     attempts_->setText(QString::number(attempts));
-    attempts_->setAccessibleName(attemptsLabel->text());
-    attemptsLabel->setBuddy(attempts_);
+    labelField(attemptsLabel, attempts_);
 
     sameStarts_ = new QCheckBox(controlString(707), this);
     place(sameStarts_, 706, du, 150, 128, 145, 12);
