@@ -34,6 +34,16 @@ struct DrawSettings {
     std::array<int32_t, 2> openers{kNoOpener, kNoOpener};
 };
 
+// What the draws of one session of the program share: the settings of the
+// launch dialog, the remembered openers and the one generator, which the
+// weighing draws use too. seedForLevel empty: the clock seeds each speed
+// level, as in a real contest; tests and r7t --seed give a fixed value.
+struct DrawSession {
+    DrawSettings settings;
+    RandomSource random{clockSeed()};
+    std::function<uint64_t()> seedForLevel;
+};
+
 enum class DrawStatus {
     Drawn,              // groups filled, waiting for acceptance
     Impossible,         // message 409; the round's groups removed

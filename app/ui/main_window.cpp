@@ -8,8 +8,7 @@
 #include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
 #include "app/ui/status_display.h"
-#include "competitors/ui/import_dialog.h"
-#include "competitors/ui/pilot_list_dialog.h"
+#include "app/ui/command_handlers.h"
 #include "contest/opening.h"
 
 #include <QAction>
@@ -59,13 +58,10 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
 
     connect(display_, &StatusDisplay::buttonClicked, this, [this](int id) { runCommand(id); });
     setCountersRedraw([this] { redrawCounters(); });
-    setCommandHandler(CommandAction::PilotList, [](MainWindow& w, int) {
-        runPilotList(w.contest(), w.settings().editCompetitors ? PersonKind::Competitor : PersonKind::TowPilot,
-                     w.fileChooser(), &w);
-    });
-    setCommandHandler(CommandAction::Import, [](MainWindow& w, int) {
-        runImportDialog(w.contest(), w.fileChooser(), &w);
-    });
+    printRunner_ = [this](QWidget* owner, const PrintDocument& document) {
+        runPrintJob(owner, QString::fromStdString(fileTitleOf(contest_.filePath)), document);
+    };
+    installCommandHandlers(*this);
     placeAtHome();
 }
 

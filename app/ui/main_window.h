@@ -6,6 +6,8 @@
 #include "app/commands.h"
 #include "contest/contest.h"
 #include "contest/contest_file.h"
+#include "print/ui/print_job.h"
+#include "rounds/draw.h"
 #include "widgets/contest_window.h"
 
 #include <QMainWindow>
@@ -55,6 +57,13 @@ public:
     CommandSettings& settings() { return settings_; }
     StatusDisplay* statusDisplay() const { return display_; }
     FileChooser& fileChooser() { return files_; }
+    // The draws' settings and generator for this run of the program.
+    DrawSession& drawSession() { return drawSession_; }
+    // How the print commands and the dialogs' "Imprimer" run their jobs:
+    // the print dialog and the job frame, or a recording device in tests.
+    const PrintRunner& printRunner() const { return printRunner_; }
+    void setPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }
+
     // The popup menu of button 200, 202 or 203.
     QMenu* popup(int buttonId) const;
 
@@ -97,6 +106,8 @@ private:
     QMenu* roundsPopup_;
     QMenu* rankingsPopup_;
     std::map<CommandAction, CommandHandler> handlers_;
+    DrawSession drawSession_;
+    PrintRunner printRunner_;
     bool ending_ = false;
     bool snapPending_ = false;
 };

@@ -167,9 +167,10 @@ void PilotListDialog::paintEvent(QPaintEvent* event)
     paintDialogTitle(this, QRect(0, du.y(kTitleY), width(), du.y(16)), windowTitle(), Qt::AlignHCenter);
 }
 
-void runPilotList(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent)
+void runPilotList(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent, const PrintRunner& print)
 {
     PilotListDialog dialog(contest, kind, files, parent);
+    dialog.setPrintRunner(print);
     dialog.exec();
 }
 

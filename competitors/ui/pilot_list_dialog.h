@@ -21,11 +21,9 @@ class FileChooser;
 class PilotListDialog : public QDialog {
     Q_OBJECT
 public:
-    // How "Imprimer" runs its print job (tests print on a recording device).
-    using PrintRunner = std::function<void(QWidget* owner, const PrintDocument& document)>;
-
     PilotListDialog(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent = nullptr);
 
+    // How "Imprimer" runs its print job (tests print on a recording device).
     void setPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }
     QListWidget* list() const { return list_; }
 
@@ -56,6 +54,6 @@ private:
 };
 
 // "&Concurrents" and "&Remorqueurs": the list over the parent.
-void runPilotList(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent);
+void runPilotList(Contest& contest, PersonKind kind, FileChooser& files, QWidget* parent, const PrintRunner& print);
 
 } // namespace r7t::ui

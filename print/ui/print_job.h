@@ -26,6 +26,10 @@ public:
 // A document drawn on the engine (the job frame has done the print dialog).
 using PrintDocument = std::function<PrintOutcome(PrintEngine&)>;
 
+// How a window runs a print job: the platform's frame below, or in tests a
+// recording device.
+using PrintRunner = std::function<void(QWidget* owner, const PrintDocument& document)>;
+
 // Whether a job is running now.
 bool printJobRunning();
 

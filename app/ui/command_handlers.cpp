@@ -1,0 +1,28 @@
+#include "app/ui/command_handlers.h"
+
+#include "app/ui/main_window.h"
+#include "competitors/ui/import_dialog.h"
+#include "competitors/ui/pilot_list_dialog.h"
+
+namespace r7t::ui {
+
+namespace {
+
+void installRegistration(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::PilotList, [](MainWindow& w, int) {
+        runPilotList(w.contest(), w.settings().editCompetitors ? PersonKind::Competitor : PersonKind::TowPilot,
+                     w.fileChooser(), &w, w.printRunner());
+    });
+    window.setCommandHandler(CommandAction::Import,
+                             [](MainWindow& w, int) { runImportDialog(w.contest(), w.fileChooser(), &w); });
+}
+
+} // namespace
+
+void installCommandHandlers(MainWindow& window)
+{
+    installRegistration(window);
+}
+
+} // namespace r7t::ui
