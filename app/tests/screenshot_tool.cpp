@@ -8,6 +8,7 @@
 #include "app/ui/main_window.h"
 #include "competitors/ui/person_form_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
+#include "rounds/ui/round_preparation_dialog.h"
 #include "widgets/message_dialog.h"
 #include "widgets/qt_translation.h"
 #include "app/ui/status_display.h"
@@ -235,6 +236,50 @@ int main(int argc, char** argv)
         PersonFormDialog tow(contest, PersonKind::TowPilot, 103);
         shoot(tow, "form_tow_pilot");
         tow.hide();
+    }
+    // The round preparation: a pending draw, an accepted round in each view,
+    // the abandon question.
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {12, 3, 3, 0});
+        contest.setPath("/home/directeur/R7T_06_12_26.r7s");
+        DrawSession session;
+        RoundPreparationDialog accepted(contest, session, {});
+        accepted.durationList()->setCurrentRow(3);
+        shoot(accepted, "preparation_duration");
+        accepted.showView(kTaskSpeed);
+        QTest::qWait(50);
+        save(accepted.grab(), "preparation_speed");
+        accepted.hide();
+
+        Contest fresh;
+        for (int n = 1; n <= 12; ++n)
+            fixtures::addPilot(fresh, n, {.name = "Pilote " + std::to_string(n), .frequency1 = n % 4 ? 35010 + 20 * n : 35010,
+                                          .frequency2 = n % 4 ? 0 : 40665 + 20 * n});
+        for (int n = 101; n <= 103; ++n)
+            fixtures::addPilot(fresh, n, {.name = "Remorqueur " + std::to_string(n), .frequency1 = 72210 + 40 * (n - 100)});
+        fresh.setPath("/home/directeur/R7T_06_12_26.r7s");
+        RoundPreparationDialog pending(fresh, session, {});
+        pending.show();
+        // Round 1: the frequency question and the launch dialog answered.
+        QTimer::singleShot(200, [] {
+            if (auto* question = qobject_cast<MessageDialog*>(QApplication::activeModalWidget()))
+                question->findChild<QPushButton*>(controlName(508))->click();
+            QTimer::singleShot(200, [] {
+                if (QWidget* launch = QApplication::activeModalWidget())
+                    launch->findChild<QPushButton*>(controlName(702))->click();
+            });
+        });
+        pending.roundsMenuChosen(1000);
+        shoot(pending, "preparation_pending");
+        QTimer::singleShot(300, [] {
+            if (QWidget* question = QApplication::activeModalWidget()) {
+                save(QGuiApplication::primaryScreen()->grabWindow(0), "preparation_abandon");
+                question->findChild<QPushButton*>(controlName(509))->click();
+            }
+        });
+        pending.finish();
+        pending.hide();
     }
     {
         QListWidget list;

@@ -3,6 +3,7 @@
 #include "app/ui/main_window.h"
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
+#include "rounds/ui/round_preparation_dialog.h"
 
 namespace r7t::ui {
 
@@ -18,11 +19,20 @@ void installRegistration(MainWindow& window)
                              [](MainWindow& w, int) { runImportDialog(w.contest(), w.fileChooser(), &w); });
 }
 
+void installRoundPreparation(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::Preparation, [](MainWindow& w, int) {
+        runRoundPreparation(w.contest(), w.drawSession(), [&w](int command, int task) { w.runCommand(command, task); },
+                            &w);
+    });
+}
+
 } // namespace
 
 void installCommandHandlers(MainWindow& window)
 {
     installRegistration(window);
+    installRoundPreparation(window);
 }
 
 } // namespace r7t::ui

@@ -1,10 +1,14 @@
-// The registration windows on the largest registration (90 competitors, 10
-// tow pilots), offscreen: opening the list with its lines, "MODIFIER" and
-// "INSCRIRE" with the save of the file, an import of 98 lines with its save.
+// The windows on the largest contests, offscreen. Registration (90
+// competitors, 10 tow pilots): opening the list with its lines, "MODIFIER"
+// and "INSCRIRE" with the save of the file, an import of 98 lines with its
+// save. Rounds (98 competitors, 40 rounds): opening the preparation on the
+// last round, switching rounds, and a new round's draw to its lists.
 #include "competitors/import.h"
 #include "competitors/ui/person_form_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
 #include "contest/contest_file.h"
+#include "rounds/preparation.h"
+#include "rounds/ui/round_preparation_dialog.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 #include "widgets/drawing_resources.h"
@@ -111,6 +115,54 @@ void BM_Import98LinesAndSave(benchmark::State& state)
     }
 }
 BENCHMARK(BM_Import98LinesAndSave)->Unit(benchmark::kMillisecond);
+
+void BM_PreparationOpensOnTheLastRound(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    DrawSession session;
+    for (auto _ : state) {
+        RoundPreparationDialog dialog(contest, session, {});
+        dialog.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.durationList()->count());
+    }
+}
+BENCHMARK(BM_PreparationOpensOnTheLastRound)->Unit(benchmark::kMillisecond);
+
+void BM_PreparationSwitchesRounds(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    DrawSession session;
+    RoundPreparationDialog dialog(contest, session, {});
+    dialog.show();
+    int round = 0;
+    for (auto _ : state) {
+        dialog.roundsMenuChosen(kRoundMenuBase + 1 + round++ % kMaxRounds);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PreparationSwitchesRounds)->Unit(benchmark::kMillisecond);
+
+// "Nouvelle" after the launch dialog: the draw of round 40 on the realistic
+// mix of the largest contest, then both lists built; the round is taken back
+// outside the timing.
+void BM_NewRoundToItsLists(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    DrawSession session;
+    deleteRound(contest, 40);
+    for (auto _ : state) {
+        const DrawStatus status = LancerTirage(contest, 40, session.settings, session.random, {});
+        if (status != DrawStatus::Drawn)
+            state.SkipWithError("the draw failed");
+        benchmark::DoNotOptimize(updateRoundList(contest, 40, kTaskSpeed).size());
+        benchmark::DoNotOptimize(updateRoundList(contest, 40, kTaskDuration).size());
+        state.PauseTiming();
+        refuseRound(contest, 40);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_NewRoundToItsLists)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
