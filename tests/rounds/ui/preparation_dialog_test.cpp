@@ -233,3 +233,26 @@ TEST(RoundPreparation, ListsShowTheGroupsWithTheirWatchLights)
     EXPECT_EQ(markOf(5), LineMark::FeuRouge);
     EXPECT_EQ(markOf(6), LineMark::Vide);
 }
+
+TEST(RoundPreparation, PrintMenuSendsTheMainWindowItsPrintCommands)
+{
+    fixtures::ScoredContest s;
+    for (int n = 1; n <= 6; ++n)
+        s.competitor(n);
+    s.round(1, {{1, 2, 3}, {4, 5, 6}});
+    DrawSession session;
+    std::vector<std::pair<int, int>> sent;
+    RoundPreparationDialog dialog(s.contest, session, [&](int command, int task) { sent.emplace_back(command, task); });
+    for (const char* item : {"Départs Vitesse", "Départs Durée", "Relevé manche"}) {
+        QTimer::singleShot(50, [item] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            for (QAction* a : menu->actions())
+                if (a->text() == QString::fromUtf8(item))
+                    menu->setActiveAction(a);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        clickControl(&dialog, 579);
+    }
+    EXPECT_EQ(sent, (std::vector<std::pair<int, int>>{{124, kTaskSpeed}, {124, kTaskDuration}, {129, kTaskDuration}}));
+}
