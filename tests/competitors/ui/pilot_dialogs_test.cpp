@@ -114,7 +114,8 @@ TEST(PersonForm, FrequenciesAreReadByTheFormsRuleOrRefused)
             continue;
         }
         ASSERT_NE(number, 0) << c.typed;
-        const Pilot* saved = r.saved()->findPilot(number);
+        const std::unique_ptr<Contest> file = r.saved();
+        const Pilot* saved = file->findPilot(number);
         ASSERT_NE(saved, nullptr) << c.typed;
         EXPECT_EQ(saved->frequency1, c.stored) << c.typed;
         EXPECT_EQ(saved->frequency2, 0) << c.typed << ": an empty frequency 2 is none";
@@ -159,7 +160,8 @@ TEST(PersonForm, ExchangedCompetitorIsShownAndSavedInRegisteredOrder)
     EXPECT_EQ(shown1, "35.010");
     EXPECT_EQ(shown2, "40.685");
     EXPECT_TRUE(locked) << "a prepared round locks the frequencies";
-    const Pilot* saved = r.saved()->findPilot(4);
+    const std::unique_ptr<Contest> file = r.saved();
+    const Pilot* saved = file->findPilot(4);
     EXPECT_EQ(saved->country.utf8(), "France");
     EXPECT_EQ(saved->frequency1, 40685);
     EXPECT_EQ(saved->frequency2, 35010);
