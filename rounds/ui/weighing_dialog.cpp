@@ -36,8 +36,15 @@ constexpr int kListHeight = 110;
 constexpr int kLineCharsBesideName = 3 + 2 + 2 + 9 + 2 + 6;
 constexpr int kPaddedName = 20;
 
-int unitsX(const DialogUnits& du, int pixels) { return (pixels * 4 + du.averageCharWidth() - 1) / du.averageCharWidth(); }
-int unitsY(const DialogUnits& du, int pixels) { return (pixels * 8 + du.charHeight() - 1) / du.charHeight(); }
+// Pixels to dialog units, rounded up: what is measured in pixels fits.
+int unitsX(const DialogUnits& du, int pixels)
+{
+    return (pixels * 4 + du.averageCharWidth() - 1) / du.averageCharWidth();
+}
+int unitsY(const DialogUnits& du, int pixels)
+{
+    return (pixels * 8 + du.charHeight() - 1) / du.charHeight();
+}
 
 // The round number is drawn in the big font; the band holds its digits.
 QFont roundFont() { return resources().fontBig; }
