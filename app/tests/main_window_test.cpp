@@ -3,6 +3,7 @@
 #include "competitors/ui/pilot_list_dialog.h"
 #include "text/strings.h"
 #include "widgets/about_dialog.h"
+#include "widgets/dialog_units.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/help_window.h"
 #include "app/ui/main_window.h"
@@ -10,6 +11,10 @@
 #include "widgets/single_instance.h"
 #include "app/ui/status_display.h"
 #include "contest/opening.h"
+#include "print/recording_device.h"
+#include "print/ui/print_job.h"
+#include "rounds/ui/flight_sheet_range_dialog.h"
+#include "rounds/ui/weighing_dialog.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 #include "ui_test_support.h"
@@ -20,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -29,6 +35,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
+#include <utility>
 
 using namespace r7t;
 using namespace r7t::ui;
@@ -39,6 +47,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const std::set<CommandAction> kRegistration{CommandAction::PilotList, CommandAction::Import};
+const std::set<CommandAction> kRoundPrints{CommandAction::FlightSheets, CommandAction::Weighing,
+                                           CommandAction::PrintStartLists, CommandAction::PrintRoundSheet};
+
 // An open contest in a temporary folder and its main window.
 struct Session {
     TempDir dir;
@@ -47,8 +59,8 @@ struct Session {
     std::unique_ptr<MainWindow> window;
     std::vector<int> handled; // command ids that reached their dialog
 
-    // realDialogs: the registration commands open their own dialogs.
-    explicit Session(const fixtures::ContestShape* shape = nullptr, bool realDialogs = false)
+    // real: the commands that keep their own dialogs and prints.
+    explicit Session(const fixtures::ContestShape* shape = nullptr, std::set<CommandAction> real = {})
     {
         if (shape)
             fixtures::buildContest(contest, *shape);
@@ -59,7 +71,7 @@ struct Session {
                                 CommandAction::Scores, CommandAction::RankingByRound, CommandAction::RankingOverall,
                                 CommandAction::FlightSheets, CommandAction::Weighing, CommandAction::PrintStartLists,
                                 CommandAction::PrintRoundSheet}) {
-            if (realDialogs && (a == CommandAction::PilotList || a == CommandAction::Import))
+            if (real.count(a))
                 continue;
             window->setCommandHandler(a, [this, a](MainWindow&, int) { handled.push_back(static_cast<int>(a)); });
         }
@@ -183,7 +195,7 @@ TEST(MainWindow, PilotCommandsChooseCompetitorsOrTowPilots)
 
 TEST(MainWindow, ConcurrentsRegistersThroughTheListIntoTheFile)
 {
-    Session s(nullptr, true);
+    Session s(nullptr, kRegistration);
     QString title;
     whenModal<PersonFormDialog>([](PersonFormDialog* d) {
         typeInto(d, 544, "Durand");
@@ -202,6 +214,126 @@ TEST(MainWindow, ConcurrentsRegistersThroughTheListIntoTheFile)
     ASSERT_EQ(RepriseFic(saved).status, LoadStatus::Loaded);
     EXPECT_EQ(saved.competitorCount(), 1);
     EXPECT_EQ(saved.findPilot(1)->name.utf8(), "Durand");
+}
+
+namespace {
+
+// Each job on its own recording device, through the job frame.
+struct RecordedJobs {
+    std::vector<std::unique_ptr<RecordingDevice>> devices;
+    std::function<void()> beforeJob;
+
+    explicit RecordedJobs(MainWindow& window)
+    {
+        window.setPrintRunner([this](QWidget* owner, const PrintDocument& document) {
+            if (beforeJob)
+                beforeJob();
+            devices.push_back(std::make_unique<RecordingDevice>());
+            runPrintJobOn(*devices.back(), owner, QString(), document);
+        });
+    }
+    std::string title(size_t job) const { return job < devices.size() ? devices[job]->pageText(1) : ""; }
+};
+
+// "Annuler" of the printing dialog pressed as the first page ends.
+struct CancelledAfterFirstPage : RecordingDevice {
+    QWidget* owner = nullptr;
+    int endPage() override
+    {
+        const int result = RecordingDevice::endPage();
+        if (auto* dialog = owner->findChild<PrintProgressDialog*>(); dialog && pages == 1)
+            QMetaObject::invokeMethod(control<QPushButton>(dialog, 2), "click", Qt::QueuedConnection);
+        return result;
+    }
+};
+
+} // namespace
+
+TEST(MainWindow, PrintCommandsPrintTheCurrentRoundsListsAndSheets)
+{
+    const fixtures::ContestShape shape{12, 3, 3, 0};
+    Session s(&shape, kRoundPrints);
+    RecordedJobs jobs(*s.window);
+    s.contest.currentRound = 2;
+    s.window->runCommand(cmd::PrintStartLists, kTaskSpeed);
+    s.window->runCommand(cmd::PrintStartLists, kTaskDuration);
+    // A print asked for while another's print dialog is open is dropped.
+    bool asked = false;
+    jobs.beforeJob = [&] {
+        if (!std::exchange(asked, true))
+            s.window->runCommand(cmd::PrintStartLists, kTaskSpeed);
+    };
+    s.window->runCommand(cmd::PrintRoundSheet);
+    jobs.beforeJob = nullptr;
+    ASSERT_EQ(jobs.devices.size(), 3u);
+    EXPECT_EQ(jobs.title(0).rfind("VITESSE   -   Manche 2 | ", 0), 0u) << jobs.title(0);
+    EXPECT_EQ(jobs.title(1).rfind("DUREE   -   Manche 2 | ", 0), 0u) << jobs.title(1);
+    EXPECT_EQ(jobs.title(2).rfind(" Manche 2 | ", 0), 0u) << jobs.title(2);
+    for (const auto& device : jobs.devices)
+        EXPECT_TRUE(device->ended());
+
+    // The weighing opens on the last prepared round, drawn with the
+    // session's generator, and prints that round's sheet.
+    const uint64_t generator = s.window->drawSession().random.state();
+    int shownRound = 0;
+    whenModal<WeighingDialog>([&](WeighingDialog* d) {
+        shownRound = d->round();
+        clickControl(d, 714);
+        clickControl(d, 715);
+    });
+    s.window->runCommand(cmd::Weighing);
+    clearModalAnswers();
+    EXPECT_EQ(shownRound, 3);
+    EXPECT_NE(s.window->drawSession().random.state(), generator);
+    ASSERT_EQ(jobs.devices.size(), 4u);
+    EXPECT_EQ(jobs.title(3).rfind("Pesées - Manche :   3 | ", 0), 0u) << jobs.title(3);
+}
+
+TEST(MainWindow, FlightSheetsPrintTheRangeAndAnnulerAbandonsTheJob)
+{
+    const fixtures::ContestShape shape{12, 3, 0, 0};
+    Session s(&shape, kRoundPrints);
+    RecordedJobs jobs(*s.window);
+    auto range = [](const QString& from, const QString& to) {
+        whenModal<FlightSheetRangeDialog>([from, to](FlightSheetRangeDialog* d) {
+            typeInto(d, 731, from);
+            typeInto(d, 732, to);
+            clickControl(d, 1);
+        });
+    };
+    range("5", "7");
+    s.window->runCommand(cmd::FlightSheets);
+    clearModalAnswers();
+    ASSERT_EQ(jobs.devices.size(), 1u);
+    const RecordingDevice& sheets = *jobs.devices[0];
+    ASSERT_EQ(sheets.pages, 3);
+    for (int page = 1; page <= 3; ++page) {
+        std::string number;
+        for (const PrintEvent& e : sheets.texts(page))
+            if (e.font.height == -240) // the competitor's number, large
+                number = e.text;
+        EXPECT_EQ(number, std::to_string(4 + page));
+    }
+
+    // "Abandon" prints nothing.
+    whenModal<FlightSheetRangeDialog>([](FlightSheetRangeDialog* d) { clickControl(d, 2); });
+    s.window->runCommand(cmd::FlightSheets);
+    clearModalAnswers();
+    EXPECT_EQ(jobs.devices.size(), 1u);
+
+    // "Annuler" while the first sheet is printed: no further sheet, and the
+    // job is abandoned, not ended.
+    CancelledAfterFirstPage cancelled;
+    cancelled.owner = s.window.get();
+    s.window->setPrintRunner([&](QWidget* owner, const PrintDocument& document) {
+        runPrintJobOn(cancelled, owner, QString(), document);
+    });
+    range("1", "12");
+    s.window->runCommand(cmd::FlightSheets);
+    clearModalAnswers();
+    EXPECT_EQ(cancelled.pages, 1);
+    EXPECT_TRUE(cancelled.aborted());
+    EXPECT_FALSE(cancelled.ended());
 }
 
 TEST(MainWindow, HeaderFollowsTheEditFieldsIntoTheSavedFile)

@@ -21,6 +21,8 @@
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/launch_dialog.h"
 #include "widgets/dialog_units.h"
+#include "rounds/ui/flight_sheet_range_dialog.h"
+#include "rounds/ui/weighing_dialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -328,6 +330,22 @@ int main(int argc, char** argv)
 
         FrequencyChangeDialog change(contest);
         shoot(change, "frequency_change");
+    }
+    // The weighing and the flight-sheet range.
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {12, 3, 3, 0});
+        fillHeader(contest);
+        // The weighing draw saves the contest: into a folder of its own.
+        QTemporaryDir folder;
+        fixtures::saveContestFile(contest, folder.filePath(QStringLiteral("R7T_06_12_26.r7s")).toStdString());
+        DrawSession session;
+        session.random.seed(20260612);
+        WeighingDialog weighing(contest, session, {});
+        shoot(weighing, "weighing");
+        weighing.hide();
+        FlightSheetRangeDialog range(contest);
+        shoot(range, "flight_sheet_range");
     }
     return 0;
 }

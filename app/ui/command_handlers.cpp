@@ -3,7 +3,12 @@
 #include "app/ui/main_window.h"
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
+#include "print/printed_lists.h"
+#include "rounds/ui/flight_sheet_range_dialog.h"
 #include "rounds/ui/round_preparation_dialog.h"
+#include "rounds/ui/weighing_dialog.h"
+
+#include <QApplication>
 
 namespace r7t::ui {
 
@@ -19,6 +24,60 @@ void installRegistration(MainWindow& window)
                              [](MainWindow& w, int) { runImportDialog(w.contest(), w.fileChooser(), &w); });
 }
 
+// A print stays in hand from its print dialog to its job's end.
+bool printInHand = false;
+
+// The window's runner, refusing a print asked for while another one is in
+// hand: the job frame only refuses once that job has started, not while its
+// print dialog is open.
+PrintRunner onePrintAtATime(MainWindow& window)
+{
+    return [&window](QWidget* owner, const PrintDocument& document) {
+        if (printInHand || printJobRunning())
+            return;
+        printInHand = true;
+        struct Release {
+            ~Release() { printInHand = false; }
+        } release;
+        window.printRunner()(owner, document);
+    };
+}
+
+// The round preparation dialog asks for prints while it stays open: the
+// print dialog goes over it, not behind it.
+QWidget* printOwner(MainWindow& window)
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : &window;
+}
+
+void installRoundPrints(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::FlightSheets, [](MainWindow& w, int) {
+        const std::optional<FlightSheetRange> range = runFlightSheetRangeDialog(w.contest(), &w);
+        if (!range)
+            return;
+        onePrintAtATime(w)(&w, [&w, range](PrintEngine& engine) {
+            return printFlightSheets(w.contest(), engine, range->firstNumber, range->lastNumber);
+        });
+    });
+    window.setCommandHandler(CommandAction::Weighing, [](MainWindow& w, int) {
+        runWeighingDialog(w.contest(), w.drawSession(), onePrintAtATime(w), &w);
+    });
+    // Sent by the round preparation dialog, for its current round; the
+    // parameter is the task.
+    window.setCommandHandler(CommandAction::PrintStartLists, [](MainWindow& w, int task) {
+        onePrintAtATime(w)(printOwner(w), [&w, task](PrintEngine& engine) {
+            return printStartList(w.contest(), engine, w.contest().currentRound, task);
+        });
+    });
+    window.setCommandHandler(CommandAction::PrintRoundSheet, [](MainWindow& w, int) {
+        onePrintAtATime(w)(printOwner(w), [&w](PrintEngine& engine) {
+            return printRoundSheet(w.contest(), engine, w.contest().currentRound);
+        });
+    });
+}
+
 void installRoundPreparation(MainWindow& window)
 {
     window.setCommandHandler(CommandAction::Preparation, [](MainWindow& w, int) {
@@ -32,6 +91,7 @@ void installRoundPreparation(MainWindow& window)
 void installCommandHandlers(MainWindow& window)
 {
     installRegistration(window);
+    installRoundPrints(window);
     installRoundPreparation(window);
 }
 
