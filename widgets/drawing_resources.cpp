@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -76,6 +77,15 @@ DrawingResources& resources()
 }
 
 void initResources(ScreenScale scale) { instance() = std::make_unique<DrawingResources>(scale); }
+
+QFont fixedListFont()
+{
+    QFont font = resources().fontFixe;
+    for (int pixels = QFontInfo(font).pixelSize();
+         pixels > 6 && QFontMetrics(font).height() > resources().listLineHeight - 2; --pixels)
+        font.setPixelSize(pixels - 1);
+    return font;
+}
 
 void paintDialogTitle(QWidget* dialog, const QRect& area, const QString& title, Qt::Alignment horizontal)
 {

@@ -77,6 +77,11 @@ ScreenScale screenScale();
 // A font asked for by face name, weight (100..900) and design size in points.
 QFont designFont(const QString& face, int weight, int designPoints, const ScreenScale& scale);
 
+// fontFixe for the lists of the dialogs, whose size does not follow the
+// screen: made smaller where the screen scale made it higher than a list
+// line, which would cut accents.
+QFont fixedListFont();
+
 // A dialog's painted title: blue, in fontMedium, centred vertically in the area.
 void paintDialogTitle(QWidget* dialog, const QRect& area, const QString& title, Qt::Alignment horizontal);
 

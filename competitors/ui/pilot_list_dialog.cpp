@@ -43,7 +43,9 @@ PilotListDialog::PilotListDialog(Contest& contest, PersonKind kind, FileChooser&
     place(list_, 564, du, 10, 38, 280, 164);
     labelField(hint, list_);
     list_->setAccessibleName(windowTitle());
-    makeOwnerDrawnList(list_, resources().fontFixe, resources().txtBlue, {du.x(5), du.x(110)});
+    // Lines are drawn across the list's width; they never need a scroll sideways.
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    makeOwnerDrawnList(list_, fixedListFont(), resources().txtBlue, {du.x(5), du.x(110)});
 
     auto* add = addButton(this, 558, controlString(558), du, 10, 210, 42, 14);
     modify_ = addButton(this, 559, controlString(559), du, 56, 210, 42, 14);

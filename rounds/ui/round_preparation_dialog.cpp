@@ -36,7 +36,7 @@ QListWidget* addRoundList(QWidget* dialog, int id, const DialogUnits& du)
 {
     auto* list = new QListWidget(dialog);
     place(list, id, du, 10, 48, 400, 182);
-    makeOwnerDrawnList(list, resources().fontFixe, resources().txtBlue, {du.x(120), du.x(320)});
+    makeOwnerDrawnList(list, fixedListFont(), resources().txtBlue, {du.x(120), du.x(320)});
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     return list;
 }

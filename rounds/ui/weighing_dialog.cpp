@@ -49,17 +49,6 @@ int unitsY(const DialogUnits& du, int pixels)
 // The round number is drawn in the big font; the band holds its digits.
 QFont roundFont() { return resources().fontBig; }
 
-// The program's fixed font, made smaller where the screen scale made it
-// higher than a list line: accents would be cut.
-QFont listFont()
-{
-    QFont font = resources().fontFixe;
-    for (int pixels = QFontInfo(font).pixelSize();
-         pixels > 6 && QFontMetrics(font).height() > resources().listLineHeight - 2; --pixels)
-        font.setPixelSize(pixels - 1);
-    return font;
-}
-
 } // namespace
 
 WeighingDialog::WeighingDialog(Contest& contest, DrawSession& session, PrintRunner print, QWidget* parent)
@@ -81,7 +70,7 @@ WeighingDialog::WeighingDialog(Contest& contest, DrawSession& session, PrintRunn
     for (const Pilot& p : contest_.pilots)
         if (p.number > 0 && p.number < kFirstTowPilot)
             longestName = std::max(longestName, p.name.raw().size()); // one byte a character
-    const QFont lineFont = listFont();
+    const QFont lineFont = fixedListFont();
     const QFontMetrics fixed(lineFont);
     const int linePixels = kListTextX + fixed.horizontalAdvance(QLatin1Char('M')) *
                                             static_cast<int>(longestName + kLineCharsBesideName);
