@@ -1,10 +1,14 @@
-// Printing the final ranking of the largest contest (98 competitors, 40
-// complete rounds): to a PDF file as r7t print does (goal: under 1 s), and
-// on the recording device to show the engine's own share.
+// Printing on the largest contest (98 competitors, 90 tow pilots, 40
+// complete rounds): the final ranking to a PDF file as r7t print does (goal:
+// under 1 s), and on the recording device to show the engine's own share;
+// each list and sheet of the main window's print commands to a PDF file
+// (goal: under 1 s each).
+#include "print/printed_lists.h"
 #include "print/printed_rankings.h"
 #include "print/recording_device.h"
 #include "print/ui/pdf_device.h"
 #include "ranking/ranking.h"
+#include "rounds/weighing.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 
@@ -55,6 +59,60 @@ void BM_OpenAndPrintFinalRanking(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenAndPrintFinalRanking)->Unit(benchmark::kMillisecond);
+
+// One document of the print commands, from the engine's start to the PDF
+// file on disk.
+void printToPdf(benchmark::State& state, const std::function<PrintOutcome(Contest&, PrintEngine&)>& document)
+{
+    const PrintApplication application;
+    Contest& c = largest();
+    fixtures::TempDir dir;
+    const std::string path = dir.file("document.pdf");
+    int pages = 0;
+    for (auto _ : state) {
+        std::unique_ptr<PrintDevice> device = makePdfDevice(path);
+        PrintEngine engine(*device);
+        if (document(c, engine) != PrintOutcome::Printed) {
+            state.SkipWithError("nothing printed");
+            break;
+        }
+        pages = engine.pagesStarted();
+    }
+    state.counters["pages"] = pages;
+}
+
+void BM_CompetitorListToPdf(benchmark::State& state)
+{
+    printToPdf(state, [](Contest& c, PrintEngine& e) { return printPilotList(c, e, PilotListKind::Competitors); });
+}
+BENCHMARK(BM_CompetitorListToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_FlightSheetsToPdf(benchmark::State& state)
+{
+    printToPdf(state, [](Contest& c, PrintEngine& e) { return printFlightSheets(c, e, 1, 98); });
+}
+BENCHMARK(BM_FlightSheetsToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_StartListToPdf(benchmark::State& state)
+{
+    const int task = static_cast<int>(state.range(0));
+    printToPdf(state, [task](Contest& c, PrintEngine& e) { return printStartList(c, e, 40, task); });
+}
+BENCHMARK(BM_StartListToPdf)->Arg(kTaskSpeed)->Arg(kTaskDuration)->Unit(benchmark::kMillisecond);
+
+void BM_RoundSheetToPdf(benchmark::State& state)
+{
+    printToPdf(state, [](Contest& c, PrintEngine& e) { return printRoundSheet(c, e, 40); });
+}
+BENCHMARK(BM_RoundSheetToPdf)->Unit(benchmark::kMillisecond);
+
+void BM_WeighingSheetToPdf(benchmark::State& state)
+{
+    RandomSource random(1);
+    TiragePesees(largest(), 40, random);
+    printToPdf(state, [](Contest& c, PrintEngine& e) { return printWeighingSheet(c, e, 40); });
+}
+BENCHMARK(BM_WeighingSheetToPdf)->Unit(benchmark::kMillisecond);
 
 void BM_FinalRankingRecorded(benchmark::State& state)
 {
