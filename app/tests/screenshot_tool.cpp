@@ -8,6 +8,7 @@
 #include "app/ui/main_window.h"
 #include "competitors/ui/person_form_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
+#include "print/ui/print_job.h"
 #include "rounds/ui/round_preparation_dialog.h"
 #include "widgets/message_dialog.h"
 #include "widgets/qt_translation.h"
@@ -282,6 +283,12 @@ int main(int argc, char** argv)
         });
         pending.finish();
         pending.hide();
+
+        // The printing dialog of a job under way.
+        bool userAbort = false;
+        PrintProgressDialog printing(&accepted, QStringLiteral("R7T_06_12_26.r7s"), userAbort);
+        shoot(printing, "printing");
+        printing.hide();
     }
     {
         QListWidget list;
