@@ -20,26 +20,32 @@ namespace {
 
 Contest& largest() { return fixtures::largestContest(); }
 
-// From the open ranking to the PDF file on disk.
-void BM_FinalRankingToPdf(benchmark::State& state)
+// One document, from the engine's start to the PDF file on disk.
+void printToPdf(benchmark::State& state, const std::function<PrintOutcome(Contest&, PrintEngine&)>& document)
 {
     const PrintApplication application;
     Contest& c = largest();
-    OverallRanking ranking;
-    openFinalRanking(c, ranking);
     fixtures::TempDir dir;
-    const std::string path = dir.file("classement.pdf");
+    const std::string path = dir.file("document.pdf");
     int pages = 0;
     for (auto _ : state) {
         std::unique_ptr<PrintDevice> device = makePdfDevice(path);
         PrintEngine engine(*device);
-        if (ImprimeClassement(c, engine, ranking) != PrintOutcome::Printed) {
-            state.SkipWithError("ranking not printed");
+        if (document(c, engine) != PrintOutcome::Printed) {
+            state.SkipWithError("nothing printed");
             break;
         }
         pages = engine.pagesStarted();
     }
     state.counters["pages"] = pages;
+}
+
+// From the open ranking to the PDF file on disk.
+void BM_FinalRankingToPdf(benchmark::State& state)
+{
+    OverallRanking ranking;
+    openFinalRanking(largest(), ranking);
+    printToPdf(state, [&ranking](Contest& c, PrintEngine& e) { return ImprimeClassement(c, e, ranking); });
 }
 BENCHMARK(BM_FinalRankingToPdf)->Unit(benchmark::kMillisecond);
 
@@ -59,27 +65,6 @@ void BM_OpenAndPrintFinalRanking(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenAndPrintFinalRanking)->Unit(benchmark::kMillisecond);
-
-// One document of the print commands, from the engine's start to the PDF
-// file on disk.
-void printToPdf(benchmark::State& state, const std::function<PrintOutcome(Contest&, PrintEngine&)>& document)
-{
-    const PrintApplication application;
-    Contest& c = largest();
-    fixtures::TempDir dir;
-    const std::string path = dir.file("document.pdf");
-    int pages = 0;
-    for (auto _ : state) {
-        std::unique_ptr<PrintDevice> device = makePdfDevice(path);
-        PrintEngine engine(*device);
-        if (document(c, engine) != PrintOutcome::Printed) {
-            state.SkipWithError("nothing printed");
-            break;
-        }
-        pages = engine.pagesStarted();
-    }
-    state.counters["pages"] = pages;
-}
 
 void BM_CompetitorListToPdf(benchmark::State& state)
 {
