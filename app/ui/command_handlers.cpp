@@ -4,6 +4,7 @@
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
 #include "rounds/ui/round_preparation_dialog.h"
+#include "scoring/ui/score_list_dialog.h"
 
 namespace r7t::ui {
 
@@ -27,12 +28,18 @@ void installRoundPreparation(MainWindow& window)
     });
 }
 
+void installScoreEntry(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::Scores, [](MainWindow& w, int) { runScoreList(w.contest(), &w); });
+}
+
 } // namespace
 
 void installCommandHandlers(MainWindow& window)
 {
     installRegistration(window);
     installRoundPreparation(window);
+    installScoreEntry(window);
 }
 
 } // namespace r7t::ui
