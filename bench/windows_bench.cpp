@@ -2,13 +2,19 @@
 // competitors, 10 tow pilots): opening the list with its lines, "MODIFIER"
 // and "INSCRIRE" with the save of the file, an import of 98 lines with its
 // save. Rounds (98 competitors, 40 rounds): opening the preparation on the
-// last round, switching rounds, and a new round's draw to its lists.
+// last round, switching rounds, and a new round's draw to its lists. Scores
+// (98 competitors, 40 rounds): opening the score list on a round, "Valider"
+// with its save, and the change of round with the evaluation of the round
+// left.
 #include "competitors/import.h"
 #include "competitors/ui/person_form_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
 #include "contest/contest_file.h"
 #include "rounds/preparation.h"
+#include "scoring/score_rules.h"
 #include "rounds/ui/round_preparation_dialog.h"
+#include "scoring/ui/score_entry_dialog.h"
+#include "scoring/ui/score_list_dialog.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 #include "widgets/drawing_resources.h"
@@ -163,6 +169,65 @@ void BM_NewRoundToItsLists(benchmark::State& state)
     }
 }
 BENCHMARK(BM_NewRoundToItsLists)->Unit(benchmark::kMillisecond);
+
+// Every round complete: the list opens on the last one, 98 lines.
+void BM_ScoreListOpens(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    for (auto _ : state) {
+        ScoreListDialog list(contest);
+        list.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(list.list()->count());
+    }
+}
+BENCHMARK(BM_ScoreListOpens)->Unit(benchmark::kMillisecond);
+
+// "Valider" on an open entry: the fields read, the record written, its
+// completeness and the atomic save of the 1.1 MB file.
+void BM_ScoreValidateAndSave(benchmark::State& state)
+{
+    fixtures::TempDir dir;
+    Contest contest;
+    fixtures::buildContest(contest);
+    fixtures::saveContestFile(contest, dir.file("concours.r7s"));
+    ScoreEntryDialog entry(contest, 40, 45);
+    auto* speed = entry.findChild<QLineEdit*>(controlName(612));
+    auto* validate = entry.findChild<QPushButton*>(controlName(608));
+    int i = 0;
+    for (auto _ : state) {
+        speed->setText(QStringLiteral("25.%1").arg(++i % 10));
+        validate->click();
+        if (entry.end() != EntryEnd::Validated)
+            state.SkipWithError("the entry was refused");
+    }
+}
+BENCHMARK(BM_ScoreValidateAndSave)->Unit(benchmark::kMillisecond);
+
+// A round chosen in the round menu: the round left is evaluated, the list
+// filled with the new one's 98 lines.
+void BM_ScoreListChangesRound(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    ScoreListDialog list(contest);
+    list.show();
+    int round = 0;
+    for (auto _ : state) {
+        list.chooseRound(1 + round++ % kMaxRounds);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScoreListChangesRound)->Unit(benchmark::kMillisecond);
+
+// The evaluation alone, of a round of 25 groups.
+void BM_RoundEvaluation(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    int round = 0;
+    for (auto _ : state)
+        EvalManche(contest, 1 + round++ % kMaxRounds);
+}
+BENCHMARK(BM_RoundEvaluation)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

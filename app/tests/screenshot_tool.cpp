@@ -10,6 +10,8 @@
 #include "competitors/ui/pilot_list_dialog.h"
 #include "print/ui/print_job.h"
 #include "rounds/ui/round_preparation_dialog.h"
+#include "scoring/ui/score_entry_dialog.h"
+#include "scoring/ui/score_list_dialog.h"
 #include "widgets/message_dialog.h"
 #include "widgets/qt_translation.h"
 #include "app/ui/status_display.h"
@@ -353,6 +355,53 @@ int main(int argc, char** argv)
         weighing.hide();
         FlightSheetRangeDialog range(contest);
         shoot(range, "flight_sheet_range");
+    }
+    // The score list and the score entry.
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {12, 3, 3, 5});
+        contest.setPath("/home/directeur/R7T_06_12_26.r7s");
+        // Round 3 under way: 4 and 5 incomplete, 9 to 12 not typed yet.
+        for (int32_t n : {4, 5}) {
+            FlightResult* r = contest.findResult(3, n, 0);
+            r->durationTime = 0;
+            r->complete = 0;
+        }
+        for (int32_t n = 9; n <= 12; ++n) {
+            contest.removeResult(3, n, 1);
+            contest.removeResult(3, n, 0);
+        }
+        contest.roundComplete[3] = 0;
+        contest.updateCompleteRounds();
+
+        ScoreListDialog list(contest);
+        list.list()->setCurrentRow(4);
+        shoot(list, "scores_list");
+        list.hide();
+
+        ScoreEntryDialog fresh(contest, 3, 10);
+        shoot(fresh, "score_entry_new");
+        fresh.abandon();
+        // 7 flew again in round 3.
+        ScoreEntryDialog reflown(contest, 3, 7);
+        shoot(reflown, "score_entry_reflight");
+        reflown.hide();
+        ScoreEntryDialog refused(contest, 3, 11);
+        control<QLineEdit>(&refused, 612)->setText(QStringLiteral("9.9"));
+        control<QLineEdit>(&refused, 613)->setText(QStringLiteral("6.15"));
+        shoot(refused, "score_entry_typed");
+        QTimer::singleShot(300, [] {
+            if (QWidget* alert = QApplication::activeModalWidget()) {
+                save(QGuiApplication::primaryScreen()->grabWindow(0), "score_entry_alert");
+                alert->close();
+            }
+        });
+        refused.validate();
+        refused.abandon();
+        if (FlightResult* again = contest.findResult(3, 7, 1)) {
+            ReflightDialog reflight(*again, 3, 7, QString::fromStdString(contest.findPilot(7)->name.utf8()));
+            shoot(reflight, "score_reflight");
+        }
     }
     return 0;
 }

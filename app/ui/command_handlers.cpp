@@ -7,6 +7,7 @@
 #include "rounds/ui/flight_sheet_range_dialog.h"
 #include "rounds/ui/round_preparation_dialog.h"
 #include "rounds/ui/weighing_dialog.h"
+#include "scoring/ui/score_list_dialog.h"
 
 #include <QApplication>
 
@@ -86,6 +87,11 @@ void installRoundPreparation(MainWindow& window)
     });
 }
 
+void installScoreEntry(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::Scores, [](MainWindow& w, int) { runScoreList(w.contest(), &w); });
+}
+
 } // namespace
 
 void installCommandHandlers(MainWindow& window)
@@ -93,6 +99,7 @@ void installCommandHandlers(MainWindow& window)
     installRegistration(window);
     installRoundPrints(window);
     installRoundPreparation(window);
+    installScoreEntry(window);
 }
 
 } // namespace r7t::ui
