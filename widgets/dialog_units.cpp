@@ -33,6 +33,13 @@ QFont dialogFont(const QString& face, int points)
     return font;
 }
 
+DialogUnits useTemplateFont(QWidget* dialog)
+{
+    const QFont font = dialogFont(QStringLiteral("MS Sans Serif"), 10);
+    dialog->setFont(font);
+    return DialogUnits(font);
+}
+
 void place(QWidget* control, int id, const DialogUnits& units, int x, int y, int width, int height)
 {
     control->setObjectName(controlName(id));

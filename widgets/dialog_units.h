@@ -35,6 +35,10 @@ private:
 // The dialog fonts the templates name.
 QFont dialogFont(const QString& face, int points);
 
+// Gives the dialog the font of the program's templates, "MS Sans Serif" 10,
+// and returns its units, to place the controls with.
+DialogUnits useTemplateFont(QWidget* dialog);
+
 // Places a control at a template rectangle and gives it its id.
 void place(QWidget* control, int id, const DialogUnits& units, int x, int y, int width, int height);
 

@@ -49,9 +49,7 @@ MessageDialog::MessageDialog(const QString& text, int mode, QWidget* parent)
     auto* titleBar = new OwnTitleBar(this);
     const int top = titleBar->height();
     setWindowModality(Qt::ApplicationModal);
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
 
     auto* yes = addButton(this, 508, QStringLiteral("OK"), du, 152, 87, 29, 12);
     auto* no = addButton(this, 509, controlString(509), du, 100, 87, 29, 12);

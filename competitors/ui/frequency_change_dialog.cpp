@@ -27,13 +27,11 @@ FrequencyChangeDialog::FrequencyChangeDialog(Contest& contest, QWidget* parent)
     setObjectName(QStringLiteral("CHGTFREQ"));
     setWindowTitle(controlString(500));
     setWindowIcon(programIcon());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(230, 96));
 
     auto* heading = addStatic(this, 681, controlString(681), du, 10, 8, 210, 10, Qt::AlignHCenter | Qt::AlignTop);
-    QFont bold = font;
+    QFont bold = this->font();
     bold.setBold(true);
     heading->setFont(bold);
     auto* label = addStatic(this, 682, controlString(682), du, 10, 28, 130, 10);

@@ -40,9 +40,7 @@ ImportDialog::ImportDialog(Contest& contest, FileChooser& files, QWidget* parent
     setObjectName(QStringLiteral("IMPORTDLG"));
     setWindowTitle(controlString(744));
     setWindowIcon(programIcon());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
 
     // Created in the order the keyboard visits them.
     auto* label = addStatic(this, 740, controlString(740), du, 10, 8, 276, 10);

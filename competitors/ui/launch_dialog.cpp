@@ -55,9 +55,7 @@ LaunchDialog::LaunchDialog(Contest& contest, int round, int attempts, QWidget* p
     // A window manager's close box would leave the draw without its answer.
     auto* titleBar = new OwnTitleBar(this);
     const int top = titleBar->height();
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
 
     titleRect_ = QRect(0, top + du.y(4), du.x(300), du.y(12));
     addStatic(this, 701, controlString(701), du, 10, 20, 134, 10);

@@ -47,9 +47,7 @@ PersonFormDialog::PersonFormDialog(Contest& contest, PersonKind kind, int32_t nu
     setObjectName(QStringLiteral("SAISPIL"));
     const bool competitor = kind == PersonKind::Competitor;
     setWindowTitle(controlString(competitor ? 525 : 526));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(290, 206));
 
     // Labels at x 10, fields at x 90, one row every 16 units from y 30.

@@ -33,9 +33,7 @@ PilotListDialog::PilotListDialog(Contest& contest, PersonKind kind, FileChooser&
     setObjectName(QStringLiteral("CHOIXPIL"));
     const bool competitors = kind == PersonKind::Competitor;
     setWindowTitle(controlString(competitors ? 555 : 556));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(300, 232));
 
     QLabel* hint = addStatic(this, 557, controlString(557), du, 10, 26, 280, 10);

@@ -27,9 +27,7 @@ OpeningDialog::OpeningDialog(Contest& contest, FileChooser& files, QWidget* pare
     setObjectName(QStringLiteral("DIALFIC"));
     setWindowTitle(controlString(500));
     setWindowIcon(programIcon());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(161, 142));
 
     auto* create = addButton(this, 518, controlString(518), du, 14, 57, 138, 19);

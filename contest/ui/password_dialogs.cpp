@@ -36,9 +36,7 @@ CreatePasswordDialog::CreatePasswordDialog(Contest& contest, QWidget* parent)
     , contest_(contest)
 {
     setObjectName(QStringLiteral("CREEPASS"));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(175, 90));
 
     auto* ok = addButton(this, 1, controlString(35), du, 108, 66, 50, 14);
@@ -70,9 +68,7 @@ PasswordDialog::PasswordDialog(const Contest& contest, QWidget* parent)
     , contest_(contest)
 {
     setObjectName(QStringLiteral("PASSWORD"));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(147, 89));
 
     auto* ok = addButton(this, 1, QStringLiteral("OK"), du, 84, 64, 50, 14);

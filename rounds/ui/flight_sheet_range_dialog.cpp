@@ -24,9 +24,7 @@ FlightSheetRangeDialog::FlightSheetRangeDialog(const Contest& contest, QWidget* 
     setObjectName(QStringLiteral("RANGEFEUILLES"));
     setWindowTitle(controlString(500));
     setWindowIcon(programIcon());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(200, 86));
 
     auto* question = addStatic(this, 730, controlString(730), du, 10, 8, 180, 20, Qt::AlignHCenter | Qt::AlignTop);

@@ -53,9 +53,7 @@ RoundPreparationDialog::RoundPreparationDialog(Contest& contest, DrawSession& se
 {
     setObjectName(QStringLiteral("PREPMANCHE"));
     setWindowTitle(controlString(569));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(kWidth, kHeight));
 
     speedButton_ = addButton(this, 572, controlString(572), du, 10, 30, 60, 14);

@@ -60,9 +60,7 @@ WeighingDialog::WeighingDialog(Contest& contest, DrawSession& session, PrintRunn
     setObjectName(QStringLiteral("PESEEDLG"));
     setWindowTitle(controlString(710));
     setWindowIcon(programIcon());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
 
     // The list's columns need a line of the longest name in the fixed font,
     // whatever the screen scale made of that font.

@@ -170,9 +170,7 @@ ScoreEntryDialog::ScoreEntryDialog(Contest& contest, int32_t round, int32_t numb
 {
     setObjectName(QStringLiteral("SAISSCORE"));
     setWindowTitle(controlString(589));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(244, 225));
 
     // Created in the order Tab follows: the speed block, the duration block
@@ -352,9 +350,7 @@ ReflightDialog::ReflightDialog(FlightResult& reflight, int32_t round, int32_t nu
 {
     setObjectName(QStringLiteral("REVOL"));
     setWindowTitle(controlString(609).trimmed());
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(244, 168));
 
     duration_.voidBox = addCheck(this, 622, controlString(599), du, 80, 7, 48, 12);

@@ -42,9 +42,7 @@ ScoreListDialog::ScoreListDialog(Contest& contest, QWidget* parent)
 {
     setObjectName(QStringLiteral("LSTSCORE"));
     setWindowTitle(controlString(589));
-    const QFont font = dialogFont("MS Sans Serif", 10);
-    setFont(font);
-    const DialogUnits du(font);
+    const DialogUnits du = useTemplateFont(this);
     setFixedSize(du.size(247, 216));
 
     list_ = new QListWidget(this);
