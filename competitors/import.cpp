@@ -40,8 +40,12 @@ bool readLine(std::streambuf& in, ImportLine& line)
     constexpr auto eof = std::char_traits<char>::eof();
     for (auto c = in.sbumpc(); c != eof; c = in.sbumpc()) {
         any = true;
-        if (c == '\r' && in.sgetc() == '\n')
-            c = in.sbumpc();
+        // CR LF, LF and CR alone all end a line, whatever wrote the file.
+        if (c == '\r') {
+            if (in.sgetc() == '\n')
+                in.sbumpc();
+            c = '\n';
+        }
         if (line.length < SIZE_MAX)
             ++line.length;
         if (c == '\n')

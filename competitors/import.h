@@ -7,8 +7,8 @@
 //
 // Lines may have any length: each field keeps its first characters (the
 // widths below) and the rest of the line is read past and dropped, so a
-// line never spills into the next one and memory stays bounded. A carriage
-// return before the newline is part of the line end.
+// line never spills into the next one and memory stays bounded. CR LF, LF
+// and CR alone are line ends alike.
 #pragma once
 
 #include "contest/contest.h"

@@ -148,6 +148,30 @@ TEST(Import, LinesOfAnyLengthKeepTheirFieldWidths)
     EXPECT_EQ(c.findPilot(2)->remark.raw(), "fin"); // CR LF is the line end
 }
 
+TEST(Import, CrLfAndCrAloneEndLinesLikeLf)
+{
+    const std::string lf = kHeader + line("1", "A", "35010") + line("2", "B", "35030", "", "fin") +
+                           "\n" + line("3", "C", "35050");
+    for (const std::string end : {"\r", "\r\n"}) {
+        std::string file;
+        for (char ch : lf)
+            file += ch == '\n' ? end : std::string(1, ch);
+        Contest c;
+        ImportOutcome o = importText(c, file);
+        ASSERT_EQ(o.status, ImportStatus::Imported) << (o.errorLines.empty() ? "" : o.errorLines[0]);
+        EXPECT_EQ(o.imported, 2u); // the blank line still ends the reading
+        ASSERT_NE(c.findPilot(2), nullptr);
+        EXPECT_EQ(c.findPilot(2)->remark.raw(), "fin");
+        EXPECT_EQ(c.findPilot(3), nullptr);
+    }
+    // Mixed in one file, as after an edit in another program.
+    Contest c;
+    EXPECT_EQ(importText(c, kHeader + "1\tA\t35010\t\t\t\t\t\t\r" + line("2", "B", "35030") +
+                                "3\tC\t35050\t\t\t\t\t\t\r\n")
+                  .imported,
+              3u);
+}
+
 TEST(Import, ErrorFlagsForAnyNumberOfLines)
 {
     Contest c;
