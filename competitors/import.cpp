@@ -4,12 +4,14 @@
 #include "competitors/frequency.h"
 #include "string_table/formats.h"
 #include "text/numbers.h"
+#include "text/text.h"
 
 #include <algorithm>
 #include <array>
 #include <bitset>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 namespace r7t {
 
@@ -27,25 +29,197 @@ constexpr int kLastImportNumber = 98;
 struct ImportLine {
     std::size_t length = 0; // characters, the line end counting as one
     int tabs = 0;           // counted up to the remark's start, then capped
+    int semicolons = 0;     // capped, like commas: enough to tell the separator
+    int commas = 0;
+    bool visible = false;   // something other than spaces and tabs
+    std::string unencodable; // the first character without a Windows-1252 form, UTF-8
     std::array<std::string, kFieldCount> fields;
+};
+
+enum class ImportEncoding { Cp1252, Utf8, Utf16LE, Utf16BE };
+
+constexpr auto kEnd = std::char_traits<char>::eof();
+constexpr char32_t kMalformed = 0xFFFD;
+
+// The file's characters one at a time as Windows-1252 bytes. A Windows-1252
+// file's bytes pass untouched; a Unicode file's characters are converted,
+// one without a Windows-1252 form coming as '?' marked unencodable, a
+// malformed sequence as U+FFFD.
+class CharacterSource {
+public:
+    struct Character {
+        int byte = kEnd; // kEnd at the end of the file
+        char32_t code = 0;
+        bool encodable = true;
+    };
+
+    CharacterSource(std::streambuf& in, ImportEncoding encoding) : in_(in), encoding_(encoding) {}
+
+    Character next()
+    {
+        if (peeked_) {
+            const Character c = *peeked_;
+            peeked_.reset();
+            return c;
+        }
+        return decode();
+    }
+    Character peek()
+    {
+        // A Windows-1252 byte is only looked at, so that a reader of the
+        // header alone leaves the next line whole.
+        if (!peeked_ && encoding_ == ImportEncoding::Cp1252) {
+            const auto b = in_.sgetc();
+            return {b, static_cast<char32_t>(b), true};
+        }
+        if (!peeked_)
+            peeked_ = decode();
+        return *peeked_;
+    }
+    bool sawMalformed() const { return malformed_; }
+
+private:
+    Character decode()
+    {
+        char32_t code = 0;
+        switch (encoding_) {
+        case ImportEncoding::Cp1252: {
+            const auto b = in_.sbumpc();
+            return {b, static_cast<char32_t>(b), true};
+        }
+        case ImportEncoding::Utf8:
+            if (!readUtf8(code))
+                return {};
+            break;
+        case ImportEncoding::Utf16LE:
+        case ImportEncoding::Utf16BE:
+            if (!readUtf16(code))
+                return {};
+            break;
+        }
+        const int b = cp1252Of(code);
+        return b < 0 ? Character{'?', code, false} : Character{b, code, true};
+    }
+
+    char32_t malformed()
+    {
+        malformed_ = true;
+        return kMalformed;
+    }
+
+    // Strict UTF-8: no overlong form, no surrogate, nothing above U+10FFFF,
+    // so that Windows-1252 text is practically never taken for it.
+    bool readUtf8(char32_t& code)
+    {
+        const auto lead = in_.sbumpc();
+        if (lead == kEnd)
+            return false;
+        int more = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            code = static_cast<char32_t>(lead);
+            return true;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1, least = 0x80, code = static_cast<char32_t>(lead & 0x1F);
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2, least = 0x800, code = static_cast<char32_t>(lead & 0x0F);
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3, least = 0x10000, code = static_cast<char32_t>(lead & 0x07);
+        } else {
+            code = malformed();
+            return true;
+        }
+        for (int k = 0; k < more; ++k) {
+            const auto c = in_.sgetc();
+            if (c == kEnd || (c & 0xC0) != 0x80) {
+                code = malformed(); // the byte that breaks the sequence starts the next one
+                return true;
+            }
+            in_.sbumpc();
+            code = (code << 6) | static_cast<char32_t>(c & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            code = malformed();
+        return true;
+    }
+
+    // One 16-bit unit; an odd last byte is a malformed unit.
+    bool readUnit(char32_t& unit)
+    {
+        if (pendingUnit_) {
+            unit = *pendingUnit_;
+            pendingUnit_.reset();
+            return true;
+        }
+        const auto first = in_.sbumpc();
+        if (first == kEnd)
+            return false;
+        const auto second = in_.sbumpc();
+        if (second == kEnd) {
+            unit = malformed();
+            return true;
+        }
+        unit = static_cast<char32_t>(encoding_ == ImportEncoding::Utf16LE ? first | (second << 8)
+                                                                           : (first << 8) | second);
+        return true;
+    }
+
+    bool readUtf16(char32_t& code)
+    {
+        if (!readUnit(code))
+            return false;
+        if (code >= 0xDC00 && code <= 0xDFFF) {
+            code = malformed();
+        } else if (code >= 0xD800 && code <= 0xDBFF) {
+            char32_t low = 0;
+            const bool more = readUnit(low);
+            if (more && low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+            } else {
+                if (more)
+                    pendingUnit_ = low; // not a low half: a character of its own
+                code = malformed();
+            }
+        }
+        return true;
+    }
+
+    std::streambuf& in_;
+    ImportEncoding encoding_;
+    std::optional<Character> peeked_;
+    std::optional<char32_t> pendingUnit_;
+    bool malformed_ = false;
 };
 
 // Reads one line of any length, keeping only what the fields hold. False
 // at the end of the stream (nothing read).
-bool readLine(std::streambuf& in, ImportLine& line)
+bool readLine(CharacterSource& in, ImportLine& line)
 {
     line = ImportLine{};
     int field = 0;
     bool any = false;
-    constexpr auto eof = std::char_traits<char>::eof();
-    for (auto c = in.sbumpc(); c != eof; c = in.sbumpc()) {
+    for (auto ch = in.next(); ch.byte != kEnd; ch = in.next()) {
         any = true;
-        if (c == '\r' && in.sgetc() == '\n')
-            c = in.sbumpc();
+        int c = ch.byte;
+        // CR LF, LF and CR alone all end a line, whatever wrote the file.
+        if (c == '\r') {
+            if (in.peek().byte == '\n')
+                in.next();
+            c = '\n';
+        }
         if (line.length < SIZE_MAX)
             ++line.length;
         if (c == '\n')
             return true;
+        if (!ch.encodable && line.unencodable.empty())
+            line.unencodable = utf8Of(ch.code);
+        if (c != ' ' && c != '\t')
+            line.visible = true;
+        if (c == ';' && line.semicolons <= kDataLineTabs)
+            ++line.semicolons;
+        if (c == ',' && line.commas <= kDataLineTabs)
+            ++line.commas;
         if (c == '\t' && field < kDataLineTabs) {
             ++field;
             ++line.tabs;
@@ -58,6 +232,13 @@ bool readLine(std::streambuf& in, ImportLine& line)
             text += static_cast<char>(c);
     }
     return any;
+}
+
+std::string importSeparatorHint(const char* separators)
+{
+    return std::string("Les champs de ce fichier sont séparés par des ") + separators +
+           " : ils doivent l'être par des tabulations (enregistrer la feuille au format texte avec "
+           "tabulations).";
 }
 
 void addFlag(ImportFlags& flags, std::size_t& errors, std::size_t lineNumber, uint8_t flag)
@@ -89,33 +270,56 @@ uint8_t ImportFlags::get(std::size_t line) const
     return it != lines_.end() && it->first == line ? it->second : 0;
 }
 
-bool readImportHeader(std::istream& file)
+void ImportFlags::setUnencodable(std::size_t line, std::string character)
 {
-    std::streambuf* in = file.rdbuf();
-    if (!in)
-        return false;
-    ImportLine header;
-    return readLine(*in, header) && header.tabs >= kImportHeaderTabs;
+    set(line, kImportUnencodable);
+    auto it = std::lower_bound(characters_.begin(), characters_.end(), line,
+                               [](const auto& entry, std::size_t l) { return entry.first < l; });
+    if (it == characters_.end() || it->first != line)
+        characters_.insert(it, {line, std::move(character)});
 }
 
-std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& errors, std::size_t& imported,
-                             ImportFlags& flags, ImportMode mode)
+std::string ImportFlags::unencodable(std::size_t line) const
+{
+    auto it = std::lower_bound(characters_.begin(), characters_.end(), line,
+                               [](const auto& entry, std::size_t l) { return entry.first < l; });
+    return it != characters_.end() && it->first == line ? it->second : std::string();
+}
+
+namespace {
+
+bool readHeader(CharacterSource& in, ImportLine& header)
+{
+    return readLine(in, header) && header.tabs >= kImportHeaderTabs;
+}
+
+// The data lines up to the end or the first short line; with unread, the
+// lines after that one with something in them (the short line included).
+std::size_t readDataLines(Contest& contest, CharacterSource& in, std::size_t& errors, std::size_t& imported,
+                          ImportFlags& flags, ImportMode mode, std::size_t* unread)
 {
     errors = 0;
     std::size_t lineNumber = 1;
-    std::streambuf* in = file.rdbuf();
-    if (!in)
-        return lineNumber;
     std::bitset<kLastImportNumber + 1> numbersMet;
     ImportLine line;
-    while (readLine(*in, line) && line.length >= kImportMinLineLength) {
+    bool stoppedShort = false;
+    while (readLine(in, line)) {
+        if (line.length < kImportMinLineLength) {
+            stoppedShort = true;
+            break;
+        }
         ++lineNumber;
+        bool faulty = false;
+        if (!line.unencodable.empty()) {
+            flags.setUnencodable(lineNumber, line.unencodable);
+            ++errors;
+            faulty = true;
+        }
         if (line.tabs < kDataLineTabs) {
             addFlag(flags, errors, lineNumber, kImportBadLine);
             continue;
         }
         const auto& f = line.fields;
-        bool faulty = false;
         if (f[1].empty()) {
             addFlag(flags, errors, lineNumber, kImportNameMissing);
             faulty = true;
@@ -158,7 +362,76 @@ std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& 
         p->remark.assignRaw(f[8]);
         ++imported;
     }
+    if (unread) {
+        *unread = 0;
+        for (bool more = stoppedShort; more; more = readLine(in, line))
+            if (line.visible)
+                ++*unread;
+    }
     return lineNumber;
+}
+
+struct Encoding {
+    ImportEncoding encoding = ImportEncoding::Cp1252;
+    std::streamoff start = 0; // past the byte-order mark
+};
+
+// From the byte-order mark, else UTF-8 when the file has non-ASCII bytes
+// and all of them form valid UTF-8 (Windows-1252 French text practically
+// never does: an accented letter followed by a plain one is malformed).
+// Leaves the stream at its start; nothing when it cannot be read again.
+std::optional<Encoding> detectEncoding(std::istream& file)
+{
+    std::streambuf& in = *file.rdbuf();
+    std::array<int, 3> head{kEnd, kEnd, kEnd};
+    for (int& b : head)
+        b = in.sbumpc();
+    Encoding found;
+    if (head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+        found = {ImportEncoding::Utf8, 3};
+    else if (head[0] == 0xFF && head[1] == 0xFE)
+        found = {ImportEncoding::Utf16LE, 2};
+    else if (head[0] == 0xFE && head[1] == 0xFF)
+        found = {ImportEncoding::Utf16BE, 2};
+    else {
+        file.clear();
+        if (!file.seekg(0))
+            return std::nullopt;
+        CharacterSource utf8(in, ImportEncoding::Utf8);
+        bool nonAscii = false;
+        for (auto c = utf8.next(); c.byte != kEnd && !utf8.sawMalformed(); c = utf8.next())
+            nonAscii = nonAscii || c.code >= 0x80;
+        if (nonAscii && !utf8.sawMalformed())
+            found = {ImportEncoding::Utf8, 0};
+    }
+    file.clear();
+    if (!file.seekg(found.start))
+        return std::nullopt;
+    return found;
+}
+
+} // namespace
+
+bool readImportHeader(std::istream& file)
+{
+    std::streambuf* in = file.rdbuf();
+    if (!in)
+        return false;
+    CharacterSource source(*in, ImportEncoding::Cp1252);
+    ImportLine header;
+    return readHeader(source, header);
+}
+
+std::size_t LitFichierImport(Contest& contest, std::istream& file, std::size_t& errors, std::size_t& imported,
+                             ImportFlags& flags, ImportMode mode)
+{
+    std::streambuf* in = file.rdbuf();
+    if (!in) {
+        errors = 0;
+        return 1;
+    }
+    CharacterSource source(*in, ImportEncoding::Cp1252);
+    return readDataLines(contest, source, errors, imported, flags, mode, nullptr);
 }
 
 std::vector<std::string> importErrorLines(const ImportFlags& flags)
@@ -170,16 +443,24 @@ std::vector<std::string> importErrorLines(const ImportFlags& flags)
         {kImportBadFrequency, kImportLineBadFrequency},
     }};
     std::vector<std::string> lines;
-    for (const auto& [line, bits] : flags.faultyLines())
+    for (const auto& [line, bits] : flags.faultyLines()) {
         for (const auto& [flag, message] : kOrder)
             if (bits & flag)
                 lines.push_back(formatText(message, line));
+        if (bits & kImportUnencodable)
+            lines.push_back(formatText(kImportLineUnencodable, line, flags.unencodable(line)));
+    }
     return lines;
 }
 
 std::string importResultLine(std::size_t imported, std::size_t errors)
 {
     return formatText(kImportSummary, imported, errors);
+}
+
+std::string importUnreadLine(std::size_t unread, std::size_t stopLine)
+{
+    return stringPrintf("lecture arrêtée à la ligne %zu : %zu ligne(s) non lue(s)", stopLine, unread);
 }
 
 std::string importCannotOpenText(const std::string& path)
@@ -190,13 +471,34 @@ std::string importCannotOpenText(const std::string& path)
 ImportOutcome importCompetitors(Contest& contest, std::istream& file)
 {
     ImportOutcome outcome;
-    if (!readImportHeader(file)) {
-        outcome.status = ImportStatus::Incompatible;
-        outcome.alert = MajMessage(kMessageImportIncompatible);
+    const auto cannotReadAgain = [&] {
+        outcome.status = ImportStatus::CannotOpen;
+        outcome.alert = "Le fichier ne peut pas être relu !";
         return outcome;
+    };
+    if (!file.rdbuf())
+        return cannotReadAgain();
+    const std::optional<Encoding> encoding = detectEncoding(file);
+    if (!encoding)
+        return cannotReadAgain();
+    ImportLine header;
+    {
+        CharacterSource source(*file.rdbuf(), encoding->encoding);
+        if (!readHeader(source, header)) {
+            outcome.status = ImportStatus::Incompatible;
+            outcome.alert = MajMessage(kMessageImportIncompatible);
+            if (header.semicolons >= kImportHeaderTabs)
+                outcome.hint = importSeparatorHint("points-virgules");
+            else if (header.commas >= kImportHeaderTabs)
+                outcome.hint = importSeparatorHint("virgules");
+            return outcome;
+        }
+        std::size_t none = 0;
+        outcome.lastLine =
+            readDataLines(contest, source, outcome.errors, none, outcome.flags, kImportCheck, &outcome.unread);
     }
-    std::size_t none = 0;
-    outcome.lastLine = LitFichierImport(contest, file, outcome.errors, none, outcome.flags, kImportCheck);
+    if (outcome.unread > 0)
+        outcome.unreadLine = importUnreadLine(outcome.unread, outcome.lastLine + 1);
     if (outcome.errors > 0) {
         outcome.status = ImportStatus::Refused;
         outcome.errorLines = importErrorLines(outcome.flags);
@@ -204,13 +506,13 @@ ImportOutcome importCompetitors(Contest& contest, std::istream& file)
         return outcome;
     }
     file.clear();
-    if (!file.seekg(0) || !readImportHeader(file)) {
-        outcome.status = ImportStatus::CannotOpen;
-        outcome.alert = "Le fichier ne peut pas être relu !";
-        return outcome;
-    }
-    outcome.lastLine =
-        LitFichierImport(contest, file, outcome.errors, outcome.imported, outcome.flags, kImportCreate);
+    if (!file.seekg(encoding->start))
+        return cannotReadAgain();
+    CharacterSource source(*file.rdbuf(), encoding->encoding);
+    if (!readHeader(source, header))
+        return cannotReadAgain();
+    outcome.lastLine = readDataLines(contest, source, outcome.errors, outcome.imported, outcome.flags,
+                                     kImportCreate, nullptr);
     outcome.resultLine = importResultLine(outcome.imported, outcome.errors);
     outcome.errorLines = importErrorLines(outcome.flags);
     return outcome;

@@ -1,11 +1,15 @@
 #include "contest/atomic_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <system_error>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +17,9 @@
 namespace r7t {
 
 namespace {
+
+constexpr std::string_view kTempPrefix = ".r7t-";
+constexpr std::string_view kTempSuffix = ".tmp";
 
 std::string folderOf(const std::string& path)
 {
@@ -42,6 +49,65 @@ bool writeAll(int fd, const uint8_t* data, size_t size)
     return true;
 }
 
+// The path a save must replace: the final target of a symbolic link (so the
+// link stays a link and the real contest is updated), or the path itself.
+// A dangling link names the file to create. False with errno on a loop.
+bool resolveLinks(const std::string& given, std::string& path)
+{
+    path = given;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true; // a missing path fails later with its own cause
+        std::string target(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0)
+            return false;
+        target.resize(static_cast<size_t>(n));
+        path = !target.empty() && target.front() == '/' ? target : folderOf(path) + "/" + target;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// One of our temporary files, never anyone else's.
+bool isTemporaryFileName(std::string_view name)
+{
+    const std::size_t length = kTempPrefix.size() + 6 + kTempSuffix.size();
+    if (name.size() != length || !name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix))
+        return false;
+    for (char c : name.substr(kTempPrefix.size(), 6))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')))
+            return false;
+    return true;
+}
+
+// A writer killed between creating its temporary file and the rename leaves
+// it behind. One untouched for this long belongs to no save under way: a
+// save writes and renames within seconds. Age rather than the writer's
+// process id, which says nothing about a writer on another computer sharing
+// the folder; a file removed from under a suspended writer only makes its
+// rename fail, the contest file staying whole.
+constexpr std::time_t kStaleTemporaryAge = 10 * 60;
+
+void removeStaleTemporaryFiles(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isTemporaryFileName(entry->d_name))
+            continue;
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (now - st.st_mtime >= kStaleTemporaryAge)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 std::string frenchCause(int errorNumber)
@@ -64,16 +130,21 @@ std::string frenchCause(int errorNumber)
     }
 }
 
-WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
+WriteOutcome writeFileAtomically(const std::string& givenPath, std::span<const uint8_t> bytes,
                                  const std::function<bool(const std::string&)>& beforeRename)
 {
+    std::string path;
+    if (!resolveLinks(givenPath, path))
+        return {false, systemError("remplacement impossible")};
+
     // A read-only contest file stays as it is, as on any system that honours
     // the attribute; a new file gets the ordinary document permissions.
     mode_t mask = ::umask(0);
     ::umask(mask);
     mode_t mode = 0666 & ~mask;
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
+    const bool replacing = ::stat(path.c_str(), &existing) == 0;
+    if (replacing) {
         if (S_ISDIR(existing.st_mode))
             return {false, frenchCause(EISDIR)};
         if (!S_ISREG(existing.st_mode))
@@ -83,8 +154,10 @@ WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_
         mode = existing.st_mode & 07777;
     }
 
-    std::string temp = path + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
+    const std::string folder = folderOf(path);
+    removeStaleTemporaryFiles(folder);
+    std::string temp = folder + "/" + std::string(kTempPrefix) + "XXXXXX" + std::string(kTempSuffix);
+    int fd = ::mkstemps(temp.data(), static_cast<int>(kTempSuffix.size()));
     if (fd < 0)
         return {false, systemError("création impossible")};
 
@@ -94,6 +167,13 @@ WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_
         return WriteOutcome{false, std::move(error)};
     };
 
+    if (replacing) {
+        // Only root may give a file away; anyone may keep a group they are
+        // in. What cannot be kept is left as the system makes it.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+            (void)::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
+    // After fchown, which clears the set-id bits.
     ::fchmod(fd, mode);
 
     if (!writeAll(fd, bytes.data(), bytes.size()))
@@ -112,7 +192,7 @@ WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_
         return failed;
     }
     // Make the rename itself durable.
-    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY);
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -20,8 +20,14 @@ struct WriteOutcome {
 };
 
 // Writes the bytes to a temporary file in the target's folder, flushes it to
-// disk and renames it over the target. beforeRename, when given, runs after
-// the temporary file is complete and before the rename (tests use it to stop
+// disk and renames it over the target. A target that is a symbolic link is
+// followed: its final target is replaced and the link stays. The replaced
+// file's permission bits are kept, and its owner and group as far as the
+// process may give them. The temporary file is ".r7t-XXXXXX.tmp" (six
+// letters or digits), short enough beside a target of any legal name; such
+// files left by a killed writer are removed from the folder at a later save
+// once untouched for ten minutes. beforeRename, when given, runs after the
+// temporary file is complete and before the rename (tests use it to stop
 // there); returning false abandons the write.
 WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                                  const std::function<bool(const std::string& tempPath)>& beforeRename = {});

@@ -23,8 +23,13 @@ void appendUtf8(std::string& out, char32_t c)
     } else if (c < 0x800) {
         out += static_cast<char>(0xC0 | (c >> 6));
         out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
+    } else if (c < 0x10000) {
         out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
@@ -129,6 +134,15 @@ std::string utf8ToCp1252(std::string_view utf8)
         out += e < 0 ? '?' : static_cast<char>(e);
         i += d.length;
     }
+    return out;
+}
+
+int cp1252Of(char32_t c) { return encodeCp1252(c); }
+
+std::string utf8Of(char32_t c)
+{
+    std::string out;
+    appendUtf8(out, c);
     return out;
 }
 

@@ -19,6 +19,12 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Characters Windows-1252 cannot hold, and malformed UTF-8, become '?'.
 std::string utf8ToCp1252(std::string_view utf8);
 
+// The Windows-1252 byte of a Unicode character, or -1 when it has none.
+int cp1252Of(char32_t c);
+
+// The UTF-8 form of a Unicode character, to name it in a message.
+std::string utf8Of(char32_t c);
+
 // The first character of the text that Windows-1252 cannot hold, as UTF-8
 // (U+FFFD for a malformed byte), or nothing when the whole text can be
 // stored as typed. Callers refuse such a text rather than store '?'.

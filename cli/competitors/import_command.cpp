@@ -22,12 +22,15 @@ protected:
         switch (outcome.status) {
         case ImportStatus::CannotOpen:
         case ImportStatus::Incompatible:
-            return {refuse(io, terminalText(outcome.alert)), false};
+            return {refuse(io, terminalText(outcome.alert) + (outcome.hint.empty() ? "" : "\n" + outcome.hint)),
+                    false};
         case ImportStatus::Refused:
         case ImportStatus::Imported:
             break;
         }
         io.out << outcome.resultLine << "\n";
+        if (!outcome.unreadLine.empty())
+            io.out << outcome.unreadLine << "\n";
         for (const std::string& line : outcome.errorLines)
             io.out << line << "\n";
         const bool refused = outcome.status == ImportStatus::Refused || outcome.errors > 0;

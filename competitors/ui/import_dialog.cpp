@@ -86,9 +86,16 @@ void ImportDialog::importFile()
         fileName_->setFocus();
         return;
     }
-    if (outcome.status == ImportStatus::Incompatible)
-        MessDlg(this, tableText(outcome.alert), kModeAlert);
-    result_->setText(QString::fromStdString(outcome.resultLine));
+    if (outcome.status == ImportStatus::Incompatible) {
+        QString alert = tableText(outcome.alert);
+        if (!outcome.hint.empty())
+            alert += QStringLiteral("\n") + QString::fromStdString(outcome.hint);
+        MessDlg(this, alert, kModeAlert);
+    }
+    QString result = QString::fromStdString(outcome.resultLine);
+    if (!outcome.unreadLine.empty())
+        result += QStringLiteral("  -  ") + QString::fromStdString(outcome.unreadLine);
+    result_->setText(result);
     // Listed after an import too: a line left out must not go unnoticed.
     if (!outcome.errorLines.empty()) {
         QStringList lines;

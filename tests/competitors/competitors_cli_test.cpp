@@ -168,4 +168,20 @@ TEST(CompetitorsCli, ImportIsAllOrNothing)
     EXPECT_EQ(missing.err, "r7t import: Le fichier " + dir.file("none.txt") + " ne peut pas être ouvert !\n");
     fixtures::writeFile(dir.file("header.txt"), "just a text\n");
     EXPECT_EQ(runCli({"import", path, dir.file("header.txt")}).err, "r7t import: Le fichier choisi est incompatible !\n");
+
+    // A spreadsheet's default export: UTF-8, semicolons, then its tab form
+    // with a blank line in the middle.
+    fixtures::writeFile(dir.file("semicolons.csv"), "N;Nom;F1;F2;Lic;Club;Nc;Pays;Rem\n5;Jérôme;35030;;L;C;1;F;R\n");
+    CliRun semicolons = runCli({"import", path, dir.file("semicolons.csv")});
+    EXPECT_EQ(semicolons.exit, 1);
+    EXPECT_EQ(semicolons.err, "r7t import: Le fichier choisi est incompatible !\nLes champs de ce fichier sont "
+                              "séparés par des points-virgules : ils doivent l'être par des tabulations "
+                              "(enregistrer la feuille au format texte avec tabulations).\n");
+    fixtures::writeFile(dir.file("utf8.txt"), header + "5\tJérôme\t35030\t\tL\tC\t1\tF\tR\n\n6\tZoé\t35050\t\tL\tC\t1\tF\tR\n");
+    CliRun utf8 = runCli({"import", path, dir.file("utf8.txt")});
+    ASSERT_EQ(utf8.exit, 0) << utf8.err;
+    EXPECT_EQ(utf8.out, "1  fiche(s) importée(s)  -  0  erreur(s)\nlecture arrêtée à la ligne 3 : 1 ligne(s) non lue(s)\n");
+    Contest after;
+    load(after, path);
+    EXPECT_EQ(after.findPilot(5)->name.utf8(), "Jérôme");
 }

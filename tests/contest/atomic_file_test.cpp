@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -21,6 +23,14 @@ std::vector<uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}
 size_t entriesIn(const std::string& dir)
 {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+}
+
+// Sets the modification time secondsAgo in the past, of the link itself for a link.
+void age(const std::string& path, std::time_t secondsAgo)
+{
+    const timespec when{std::time(nullptr) - secondsAgo, 0};
+    const timespec times[2] = {when, when};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
 } // namespace
@@ -70,20 +80,110 @@ TEST(AtomicFile, AbandonedWriteRemovesItsTemporaryFile)
     EXPECT_FALSE(out.ok);
     EXPECT_FALSE(out.error.empty());
     EXPECT_EQ(fixtures::readFile(path), "old");
-    EXPECT_EQ(seenTemp.rfind(dir.path(), 0), 0u); // in the same folder
+    EXPECT_EQ(seenTemp.rfind(dir.file(".r7t-"), 0), 0u); // in the same folder, named as documented
+    EXPECT_TRUE(seenTemp.ends_with(".tmp"));
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, KeepsThePermissionsOfTheReplacedFile)
+TEST(AtomicFile, KeepsThePermissionsAndOwnerOfTheReplacedFile)
 {
     TempDir dir;
     const std::string path = dir.file("c.r7s");
     fixtures::writeFile(path, "old");
     ::chmod(path.c_str(), 0640);
+    // Only root may give the file to someone else; others keep their own.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    }
+    struct stat before {};
+    ::stat(path.c_str(), &before);
     ASSERT_TRUE(writeFileAtomically(path, bytesOf("new")).ok);
     struct stat st {};
     ::stat(path.c_str(), &st);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(st.st_uid, before.st_uid);
+    EXPECT_EQ(st.st_gid, before.st_gid);
+    EXPECT_NE(st.st_ino, before.st_ino); // replaced, not rewritten in place
+}
+
+TEST(AtomicFile, ASymbolicLinkIsFollowedAndStaysALink)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("real"));
+    const std::string target = dir.file("real/c.r7s");
+    fixtures::writeFile(target, "old");
+    ::chmod(target.c_str(), 0600);
+    // A relative link reached through an absolute one.
+    ASSERT_EQ(::symlink("real/c.r7s", dir.file("relative.r7s").c_str()), 0);
+    ASSERT_EQ(::symlink(dir.file("relative.r7s").c_str(), dir.file("absolute.r7s").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(dir.file("absolute.r7s"), bytesOf("new")).ok);
+    EXPECT_EQ(fixtures::readFile(target), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("relative.r7s")));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("absolute.r7s")));
+    struct stat st {};
+    ::stat(target.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(entriesIn(dir.path()), 3u);
+    EXPECT_EQ(entriesIn(dir.file("real")), 1u);
+
+    // A link to a file not yet there creates it.
+    ASSERT_EQ(::symlink("real/new.r7s", dir.file("dangling.r7s").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(dir.file("dangling.r7s"), bytesOf("first")).ok);
+    EXPECT_EQ(fixtures::readFile(dir.file("real/new.r7s")), "first");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("dangling.r7s")));
+
+    ASSERT_EQ(::symlink("loop.r7s", dir.file("loop.r7s").c_str()), 0);
+    EXPECT_FALSE(writeFileAtomically(dir.file("loop.r7s"), bytesOf("x")).ok);
+}
+
+TEST(AtomicFile, SavesUnderTheLongestNamesTheSystemAllows)
+{
+    TempDir dir;
+    for (std::size_t length : {250u, 255u}) {
+        const std::string path = dir.file(std::string(length - 4, 'c') + ".r7s");
+        ASSERT_TRUE(writeFileAtomically(path, bytesOf("first")).ok) << length;
+        const WriteOutcome again = writeFileAtomically(path, bytesOf("second"));
+        ASSERT_TRUE(again.ok) << length << again.error;
+        EXPECT_EQ(fixtures::readFile(path), "second");
+    }
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+}
+
+TEST(AtomicFile, RemovesOnlyItsOwnStaleTemporaryFiles)
+{
+    TempDir dir;
+    const std::time_t hour = 3600;
+    const auto make = [&](const std::string& name, std::time_t secondsAgo) {
+        fixtures::writeFile(dir.file(name), "left over");
+        age(dir.file(name), secondsAgo);
+    };
+    make(".r7t-a1B2c3.tmp", hour);     // a killed writer's: removed
+    make(".r7t-d4E5f6.tmp", hour * 50); // removed
+    make(".r7t-g7H8i9.tmp", 60);       // a save under way elsewhere: kept
+    make(".r7t-abc.tmp", hour);        // not our pattern: kept
+    make(".r7t-a1B2c3.tmp~", hour);
+    make("r7t-a1B2c3.tmp", hour);
+    make(".r7t-a1-2c3.tmp", hour);
+    make("c.r7s.XyZ123", hour);
+    std::filesystem::create_directory(dir.file(".r7t-folder.tmp"));
+    age(dir.file(".r7t-folder.tmp"), hour);
+    fixtures::writeFile(dir.file("kept.txt"), "someone's");
+    ASSERT_EQ(::symlink("kept.txt", dir.file(".r7t-linked.tmp").c_str()), 0);
+    age(dir.file(".r7t-linked.tmp"), hour);
+    const size_t before = entriesIn(dir.path());
+
+    ASSERT_TRUE(writeFileAtomically(dir.file("c.r7s"), bytesOf("new")).ok);
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".r7t-a1B2c3.tmp")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file(".r7t-d4E5f6.tmp")));
+    EXPECT_EQ(entriesIn(dir.path()), before - 2 + 1);
+    EXPECT_EQ(fixtures::readFile(dir.file("kept.txt")), "someone's");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file(".r7t-linked.tmp")));
+
+    // Only the saved file's folder is cleaned.
+    std::filesystem::create_directory(dir.file("other"));
+    make("other/.r7t-j0K1l2.tmp", hour);
+    ASSERT_TRUE(writeFileAtomically(dir.file("c.r7s"), bytesOf("again")).ok);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("other/.r7t-j0K1l2.tmp")));
 }
 
 TEST(AtomicFile, RefusesAFolderOrAMissingFolderWithTheCauseInFrench)
