@@ -7,6 +7,8 @@
 #include "text/text.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <sstream>
 
 namespace r7t::cli {
 
@@ -144,6 +146,23 @@ int Command::usageError(Io io, const std::string& message) const
 
 void Command::warn(Io io, const std::string& message) const { io.err << "r7t " << name() << ": " << message << "\n"; }
 
+bool Command::confirmed(const Arguments& args, Io io, const std::string& question) const
+{
+    if (args.has("yes"))
+        return true;
+    if (!io.terminal) {
+        refuse(io, terminalText(question) + " (ajouter --yes pour répondre oui sans terminal)");
+        return false;
+    }
+    io.err << terminalText(question) << " (oui/non) " << std::flush;
+    std::string answer;
+    std::getline(*io.terminal, answer);
+    if (answer == "oui")
+        return true;
+    refuse(io, "suppression abandonnée");
+    return false;
+}
+
 std::string ContestCommand::synopsis() const
 {
     // At the end of the first line: further lines detail the arguments.
@@ -185,11 +204,15 @@ int ContestCommand::run(const Arguments& args, Io io)
         password = args.value("password");
     if (!openContest(contest, args.positional()[0], password, io))
         return contest.fault() ? reportFault(io, contest) : kExitRefused;
-    Outcome outcome = body(contest, args, io);
+    // The body's output waits for the save: a result is never shown for a
+    // change that was not kept.
+    std::ostringstream out;
+    Outcome outcome = body(contest, args, {out, io.err, io.terminal});
     if (contest.fault())
         return reportFault(io, contest);
     if (outcome.changed && !saveContest(contest, io))
         return kExitRefused;
+    io.out << out.str();
     return outcome.exit;
 }
 
@@ -201,6 +224,11 @@ int ContestCommand::reportFault(Io io, const Contest& contest) const
 bool Command::openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
                           Io io) const
 {
+    std::error_code missing;
+    if (!std::filesystem::exists(path, missing) && !missing) {
+        refuse(io, path + ": le fichier n'existe pas");
+        return false;
+    }
     int skipped = 0;
     contest.setAlertHandler([&](int n) {
         if (n == kMessageOutOfMemory)
@@ -255,9 +283,9 @@ const std::vector<std::unique_ptr<Command>>& allCommands()
     return commands;
 }
 
-int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, std::istream* terminal)
 {
-    Io io{out, err};
+    Io io{out, err, terminal};
     auto printHelp = [&](std::ostream& os) {
         os << "usage: r7t COMMANDE [OPTIONS]\n\nCommandes :\n";
         for (const auto& c : allCommands())

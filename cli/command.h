@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -20,6 +21,9 @@ enum Exit { kExitOk = 0, kExitRefused = 1, kExitUsage = 2 };
 struct Io {
     std::ostream& out;
     std::ostream& err;
+    // Where a question's answer is read: the terminal, or null when the
+    // standard input is none (a script), so that nothing waits for it.
+    std::istream* terminal = nullptr;
 };
 
 struct OptionInfo {
@@ -80,6 +84,10 @@ public:
     int usageError(Io io, const std::string& message) const;
     // A notice that does not end the command.
     void warn(Io io, const std::string& message) const;
+    // The dialogs' question before a deletion: --yes answers it; otherwise
+    // the terminal is asked and "oui" confirms. Refuses (and returns false)
+    // on any other answer, or without a terminal.
+    bool confirmed(const Arguments& args, Io io, const std::string& question) const;
 
 protected:
     virtual int run(const Arguments& args, Io io) = 0;
@@ -121,8 +129,9 @@ private:
 
 const std::vector<std::unique_ptr<Command>>& allCommands();
 
-// The whole program: args without the program name.
-int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The whole program: args without the program name; terminal as in Io.
+int runR7t(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           std::istream* terminal = nullptr);
 
 // One factory per command file.
 std::unique_ptr<Command> makeNewCommand();

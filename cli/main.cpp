@@ -2,8 +2,11 @@
 
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return r7t::cli::runR7t(args, std::cout, std::cerr);
+    // Questions are asked only where someone can answer them.
+    return r7t::cli::runR7t(args, std::cout, std::cerr, isatty(STDIN_FILENO) ? &std::cin : nullptr);
 }

@@ -29,6 +29,18 @@ std::optional<std::vector<int32_t>> readNumberList(std::string_view text,
                                                    int32_t min = std::numeric_limits<int32_t>::min(),
                                                    int32_t max = std::numeric_limits<int32_t>::max());
 
+// A speed time as the score entry writes it, "ss.d": whole seconds, then
+// optionally a point, comma or colon and one digit of tenths ("23.4",
+// "23:4", "23"); the tenths. The dialog's own reading would take "99:99" as
+// 99.0 s and "abc" as 0, which r7t refuses.
+std::optional<int32_t> readSpeedTime(std::string_view text);
+
+// A duration as the score entry writes it, "mn.ss": whole minutes, then
+// optionally a point, comma or colon and one or two digits of seconds, at
+// most 59 ("7.05", "7:30", "7.5" is 7 min 05 s as in the dialog, "8"); the
+// seconds.
+std::optional<int32_t> readDurationTime(std::string_view text);
+
 // The seed of the pseudo-random source: a whole number from 0 to 2^64 - 1.
 std::optional<uint64_t> readSeed(std::string_view text);
 

@@ -11,12 +11,14 @@ namespace {
 class DeleteRoundCommand : public ContestCommand {
 public:
     std::string name() const override { return "delete-round"; }
-    std::string commandSynopsis() const override { return "FICHIER MANCHE"; }
+    std::string commandSynopsis() const override { return "FICHIER MANCHE [--yes]"; }
     std::string description() const override { return "supprime une manche, ses départs et ses scores"; }
     int minPositional() const override { return 2; }
     int maxPositional() const override { return 2; }
 
 protected:
+    std::vector<OptionInfo> commandOptions() const override { return {{"yes"}}; }
+
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
         const std::optional<int> round = readRound(args.positional()[1]);
@@ -26,6 +28,8 @@ protected:
             return {refuse(io, terminalText(MajMessage(421))), false};
         if (!contest.roundPrepared[*round])
             return {refuse(io, formatText(kRoundTitle, *round) + " : manche non préparée"), false};
+        if (!confirmed(args, io, MajMessage(kMessageDeleteRound)))
+            return {kExitRefused, false};
         deleteRound(contest, *round);
         io.out << "prepared rounds: -";
         for (int r = 1; r <= kMaxRounds; ++r)

@@ -43,6 +43,12 @@ protected:
             std::optional<std::vector<int32_t>> absent = readNumberList(args.value("absent"));
             if (!absent)
                 return {usageError(io, "--absent attend des numéros séparés par des virgules")};
+            // An unknown number would be ignored by the draw, and the absent
+            // competitor meant drawn all the same.
+            for (const int32_t number : *absent)
+                if (isTowPilotNumber(number) || !contest.findPilot(number))
+                    return {refuse(io, "--absent : " + std::to_string(number) + " n'est pas un concurrent inscrit"),
+                            false};
             choices.absent = *absent;
         }
         const std::optional<uint64_t> seed = args.has("seed") ? readSeed(args.value("seed")) : clockSeed();

@@ -130,7 +130,7 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     CliRun missing = runCli({"info", dir.file("absent.r7s")});
     EXPECT_EQ(missing.exit, 1);
     EXPECT_EQ(missing.err,
-              "r7t info: " + dir.file("absent.r7s") + ": Le fichier choisi est incompatible ! (fichier introuvable)\n");
+              "r7t info: " + dir.file("absent.r7s") + ": le fichier n'existe pas\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("absent.r7s")));
     CliRun folder = runCli({"info", dir.path()});
     EXPECT_EQ(folder.err,
@@ -263,6 +263,26 @@ TEST(CliReaders, TakeTheWholeTextOrNothing)
     EXPECT_FALSE(cli::readNumberList("3,-1", 0).has_value());
 }
 
+TEST(CliReaders, TimesAreReadAsTypedOrRefused)
+{
+    // A colon separates like the point: 7:30 is 7 min 30 s, not 7 min 00 s.
+    EXPECT_EQ(cli::readDurationTime("7:30"), 450);
+    EXPECT_EQ(cli::readDurationTime("7.30"), 450);
+    EXPECT_EQ(cli::readDurationTime("7,05"), 425);
+    EXPECT_EQ(cli::readDurationTime("7.5"), 425);
+    EXPECT_EQ(cli::readDurationTime("8"), 480);
+    EXPECT_EQ(cli::readDurationTime("100:00"), 6000);
+    for (const char* bad : {"abc", "", "7:", ":30", "7:60", "7.300", "7:30:00", "-7.30", "7 30", "12345", "7.3x"})
+        EXPECT_FALSE(cli::readDurationTime(bad).has_value()) << bad;
+
+    EXPECT_EQ(cli::readSpeedTime("23.4"), 234);
+    EXPECT_EQ(cli::readSpeedTime("23,4"), 234);
+    EXPECT_EQ(cli::readSpeedTime("23:4"), 234);
+    EXPECT_EQ(cli::readSpeedTime("28"), 280);
+    for (const char* bad : {"abc", "", "99:99", "23.45", "23.", ".4", "-23.4", "23.4s", "1e2"})
+        EXPECT_FALSE(cli::readSpeedTime(bad).has_value()) << bad;
+}
+
 TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
 {
     TempDir dir;
@@ -277,7 +297,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     CliRun round = runCli({"delete-round", path, "3x"});
     EXPECT_EQ(round.exit, 2);
     EXPECT_EQ(round.err, "r7t delete-round: numéro de manche incorrect : 3x\n"
-                         "usage: r7t delete-round FICHIER MANCHE [--password W]\n");
+                         "usage: r7t delete-round FICHIER MANCHE [--yes] [--password W]\n");
     CliRun seed = runCli({"weighing", path, "3", "--seed", "12abc"});
     EXPECT_EQ(seed.exit, 2);
     EXPECT_EQ(seed.err.substr(0, seed.err.find('\n')), "r7t weighing: --seed attend un entier positif");
@@ -286,7 +306,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     EXPECT_EQ(runCli({"draw", path, "--absent", "1,2,"}).exit, 2);
     EXPECT_EQ(runCli({"draw", path, "--attempts", "10k"}).exit, 2);
     EXPECT_EQ(fixtures::readFile(path), original);
-    EXPECT_EQ(runCli({"delete-round", path, "3"}).exit, 0);
+    EXPECT_EQ(runCli({"delete-round", path, "3", "--yes"}).exit, 0);
 }
 
 TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)

@@ -67,7 +67,7 @@ TEST(CompetitorsCli, AddEditListAndDeletePeople)
     EXPECT_EQ(runCli({"edit-pilot", path, "7", "--name", "Y"}).exit, 1);
     EXPECT_EQ(runCli({"edit-pilot", path, "x7"}).exit, 2);
 
-    CliRun deleted = runCli({"delete-pilot", path, "1"});
+    CliRun deleted = runCli({"delete-pilot", path, "1", "--yes"});
     ASSERT_EQ(deleted.exit, 0) << deleted.err;
     EXPECT_EQ(deleted.out, " 02 - Bob" + std::string(17, ' ') + "   41.000   2.4 GHz\n");
     EXPECT_EQ(runCli({"add-pilot", path, "--name", "Zoé", "--freq1", "35.03"}).out, "1\n");

@@ -396,7 +396,9 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     CliRun stored = runCli({"score", path, "2", "3", "--speed", "23,4", "--duration", "7.05", "--landing", "3",
                          "--glider", "2", "--reflight", "15.01"});
     ASSERT_EQ(stored.exit, 0) << stored.err;
-    EXPECT_EQ(stored.out, "FEUVERT\t 03 - " + name3 + "\n");
+    EXPECT_EQ(stored.out, "FEUVERT\t 03 - " + name3 +
+                              "\nVitesse : 23.4\nDurée : 7.05, A plus de 100 m\nPlaneur 2\n"
+                              "Revol : 15.01, Sur cible\nScore complet\n");
     {
         Contest back;
         back.setPath(path);
@@ -415,8 +417,8 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
         EXPECT_EQ(back.roundComplete[2], 0);
     }
 
-    // Without re-flight options the re-flight is unticked.
-    ASSERT_EQ(runCli({"score", path, "2", "3", "--speed-void", "--duration", "7.05"}).exit, 0);
+    // With --replace and without re-flight options the re-flight is unticked.
+    ASSERT_EQ(runCli({"score", path, "2", "3", "--replace", "--speed-void", "--duration", "7.05"}).exit, 0);
     {
         Contest back;
         back.setPath(path);

@@ -15,10 +15,11 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun runCli(const std::vector<std::string>& args)
+// terminal: the answers typed at a terminal; none by default, as in a script.
+inline CliRun runCli(const std::vector<std::string>& args, std::istream* terminal = nullptr)
 {
     std::ostringstream out, err;
-    const int exit = cli::runR7t(args, out, err);
+    const int exit = cli::runR7t(args, out, err, terminal);
     return {exit, out.str(), err.str()};
 }
 
