@@ -21,6 +21,7 @@ namespace {
 // Read by the refused writer; the number is for whoever looks at the file.
 constexpr std::string_view kProgramTag = "Orvel_R7T";
 constexpr std::string_view kCommandTag = "r7t";
+constexpr size_t kTagSize = 32;
 
 enum class Attempt { Locked, Busy, Failed };
 
@@ -43,13 +44,15 @@ Attempt lockFile(int fd)
 
 void writeTag(int fd, LockHolder self)
 {
-    const std::string tag =
-        std::string(self == LockHolder::Program ? kProgramTag : kCommandTag) + " " + std::to_string(getpid()) + "\n";
+    // Always the same length, written over the last holder's: no truncation,
+    // which costs the file system far more than the lock itself.
+    std::string tag =
+        std::string(self == LockHolder::Program ? kProgramTag : kCommandTag) + " " + std::to_string(getpid());
+    tag.resize(kTagSize - 1, ' ');
+    tag += '\n';
     // Only a hint for the refusal's text: a failed write changes nothing else.
-    if (ftruncate(fd, 0) == 0) {
-        const ssize_t written = pwrite(fd, tag.data(), tag.size(), 0);
-        (void)written;
-    }
+    const ssize_t written = pwrite(fd, tag.data(), tag.size(), 0);
+    (void)written;
 }
 
 LockHolder readTag(int fd)
