@@ -1,6 +1,7 @@
 // Load and save of the largest contest: 98 competitors, 90 tow pilots,
 // 40 rounds of 25 groups, every result entered, some re-flights.
 #include "contest/contest_file.h"
+#include "contest/file_lock.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 
@@ -69,5 +70,18 @@ void BM_SerializeLargestContest(benchmark::State& state)
         benchmark::DoNotOptimize(serializeContest(c));
 }
 BENCHMARK(BM_SerializeLargestContest)->Unit(benchmark::kMillisecond);
+
+// What a writing command adds to its load and save: taking the lock (and
+// writing its holder) and letting it go. The lock file does not depend on
+// the contest's size.
+void BM_LockLargestContest(benchmark::State& state)
+{
+    for (auto _ : state) {
+        FileLock lock = FileLock::take(largest().path, LockHolder::Command);
+        if (!lock.held())
+            state.SkipWithError("lock not taken");
+    }
+}
+BENCHMARK(BM_LockLargestContest)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "string_table/formats.h"
 #include "contest/atomic_file.h"
 #include "contest/contest_file.h"
+#include "contest/file_lock.h"
 #include "text/text.h"
 
 #include <algorithm>
@@ -202,6 +203,14 @@ int ContestCommand::run(const Arguments& args, Io io)
     std::optional<std::string> password;
     if (args.has("password"))
         password = args.value("password");
+    FileLock lock;
+    // No lock file beside a contest that does not exist: the load refuses it.
+    // Unavailable (a folder this user cannot write to) goes on: the save says why it fails.
+    if (changesContest() && std::filesystem::exists(args.positional()[0])) {
+        lock = FileLock::take(args.positional()[0], LockHolder::Command, kLockPatience);
+        if (lock.state() == FileLock::State::Busy)
+            return refuse(io, args.positional()[0] + ": " + lockRefusalText(lock.holder()));
+    }
     if (!openContest(contest, args.positional()[0], password, io))
         return contest.fault() ? reportFault(io, contest) : kExitRefused;
     // The body's output waits for the save: a result is never shown for a

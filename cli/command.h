@@ -120,6 +120,10 @@ protected:
 
     virtual std::string commandSynopsis() const = 0; // without --password, which the frame adds
     virtual std::vector<OptionInfo> commandOptions() const { return {}; }
+    // A command that may change the contest holds its lock from before the
+    // load to after the save, so that no other writer's change is lost in
+    // between; one that only reads never waits for the lock.
+    virtual bool changesContest() const { return true; }
     virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
     int run(const Arguments& args, Io io) final;
 

@@ -3,6 +3,7 @@
 #include "cli/command.h"
 
 #include "contest/contest_file.h"
+#include "contest/file_lock.h"
 
 namespace r7t::cli {
 
@@ -11,6 +12,7 @@ namespace {
 class CopyCommand : public ContestCommand {
 public:
     std::string name() const override { return "copy"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override { return "FICHIER DESTINATION"; }
     std::string description() const override { return "enregistre une copie du concours (format actuel)"; }
     int maxPositional() const override { return 2; }
@@ -19,7 +21,12 @@ public:
 protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        SaveOutcome saved = saveContestTo(contest, args.positional()[1]);
+        // The copy replaces DESTINATION: its writers are kept out as for any change.
+        const std::string& destination = args.positional()[1];
+        const FileLock lock = FileLock::take(destination, LockHolder::Command, kLockPatience);
+        if (lock.state() == FileLock::State::Busy)
+            return {refuse(io, destination + ": " + lockRefusalText(lock.holder())), false};
+        SaveOutcome saved = saveContestTo(contest, destination);
         if (!saved.ok())
             return {refuse(io, saved.path + " : enregistrement impossible (" + saved.error + ")"), false};
         return {};

@@ -10,6 +10,7 @@ namespace {
 class InfoCommand : public ContestCommand {
 public:
     std::string name() const override { return "info"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override { return "FICHIER"; }
     std::string description() const override { return "affiche l'état d'un concours"; }
 

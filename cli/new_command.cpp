@@ -3,6 +3,7 @@
 #include "cli/command.h"
 
 #include "contest/contest_file.h"
+#include "contest/file_lock.h"
 
 #include <sys/stat.h>
 
@@ -33,6 +34,13 @@ protected:
 
         if (const std::optional<std::string> refusal = unstorableText(args, options()))
             return refuse(io, *refusal);
+        // Replacing a contest is a change like any other: never under another writer.
+        FileLock lock;
+        if (::stat(path.c_str(), &st) == 0) {
+            lock = FileLock::take(path, LockHolder::Command, kLockPatience);
+            if (lock.state() == FileLock::State::Busy)
+                return refuse(io, path + ": " + lockRefusalText(lock.holder()));
+        }
 
         Contest contest;
         contest.setPath(path);

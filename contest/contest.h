@@ -2,11 +2,13 @@
 // per-round tables and the counters derived from them.
 #pragma once
 
+#include "contest/file_lock.h"
 #include "contest/records.h"
 
 #include <array>
 #include <functional>
 #include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,6 +74,9 @@ public:
     std::string backupPath; // derived from filePath by setPath
     bool isOpen = false;    // while a contest file is open
     FixedText<16> password; // working copy, copied into and out of the header
+    // Held by the contest program for as long as the file is open, so that
+    // r7t and other programs do not write it meanwhile; shared by copies.
+    std::shared_ptr<FileLock> writerLock;
 
     void setPath(const std::string& path);
 

@@ -54,6 +54,7 @@ std::string fileTitleOf(const std::string& path)
 
 void startNewContest(Contest& contest, const std::string& path, const std::string& typedPassword)
 {
+    contest.writerLock = std::make_shared<FileLock>(FileLock::take(path, LockHolder::Program));
     contest.setPath(path);
     contest.isOpen = true;
     setPassword(contest, typedPassword);
@@ -72,13 +73,29 @@ bool makeFileWritable(const std::string& path)
     return !ec;
 }
 
-OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword)
+OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword,
+                           LockHolder* lockedBy)
 {
     auto refuse = [&](OpenStatus status) {
         contest.isOpen = false;
         contest.setPath({});
+        contest.writerLock.reset();
         return status;
     };
+
+    // Taken before the load, so that no command's save falls between the
+    // load and the program's first save; none beside a missing file, which
+    // the load refuses.
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        auto lock = std::make_shared<FileLock>(FileLock::take(path, LockHolder::Program, kLockPatience));
+        if (lock->state() == FileLock::State::Busy) {
+            if (lockedBy)
+                *lockedBy = lock->holder();
+            return refuse(OpenStatus::Locked);
+        }
+        contest.writerLock = std::move(lock);
+    }
 
     contest.setPath(path);
     contest.isOpen = true;

@@ -46,6 +46,7 @@ enum class OpenStatus {
     Incompatible,  // message 401 raised by the loader; isOpen false
     WrongPassword, // the password dialog gave up or did not match; isOpen false
     Fault,         // the loader raised the fault report
+    Locked,        // another program or command holds the file's lock; isOpen false
 };
 
 // What the password dialog returned: the typed text, or nothing when it was
@@ -54,10 +55,13 @@ using AskPassword = std::function<std::optional<std::string>()>;
 
 // Loads an existing contest into the still empty contest and, when the file
 // carries a password, asks it once. Once open, the file is made writable by
-// its owner (the read-only attribute would make every save fail). Whenever
-// the result is not Opened, isOpen is false and filePath empty. The file is never
-// created or changed by a refusal.
-OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword);
+// its owner (the read-only attribute would make every save fail) and the
+// contest holds its lock (writerLock) until it is destroyed. Whenever the
+// result is not Opened, isOpen is false and filePath empty. The file is never
+// created or changed by a refusal; a locked file is not even read, and
+// lockedBy then tells who holds it.
+OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword,
+                           LockHolder* lockedBy = nullptr);
 
 // Gives the owner write permission on the file; false when that failed.
 bool makeFileWritable(const std::string& path);

@@ -8,6 +8,7 @@ namespace {
 class PilotsCommand : public ContestCommand {
 public:
     std::string name() const override { return "pilots"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override { return "FICHIER [--tow]"; }
     std::string description() const override { return "liste les concurrents (ou les remorqueurs)"; }
 

@@ -38,6 +38,7 @@ const std::map<std::string, std::set<std::string>>& documents()
 class PrintCommand : public ContestCommand {
 public:
     std::string name() const override { return "print"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override
     {
         return "FICHIER DOCUMENT --pdf SORTIE [options]\n"

@@ -10,6 +10,7 @@ namespace {
 class DetailCommand : public ContestCommand {
 public:
     std::string name() const override { return "detail"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override
     {
         return "FICHIER NUMERO (--final [--discard D] | --rounds R,R,... [--discard D] [--no-zero])";

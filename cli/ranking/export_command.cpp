@@ -13,6 +13,7 @@ namespace {
 class ExportCommand : public ContestCommand {
 public:
     std::string name() const override { return "export"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override
     {
         return "FICHIER (--final [--discard D] | --rounds R,R,... [--discard D] [--no-zero]) [-o SORTIE] [--force]";

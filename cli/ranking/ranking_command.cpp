@@ -11,6 +11,7 @@ namespace {
 class RankingCommand : public ContestCommand {
 public:
     std::string name() const override { return "ranking"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override
     {
         return "FICHIER (--round R | --final [--discard D] | --rounds R,R,... [--discard D] [--no-zero])";

@@ -14,6 +14,7 @@ constexpr int kMessageNoPreparedRound = 421;
 class ScoresCommand : public ContestCommand {
 public:
     std::string name() const override { return "scores"; }
+    bool changesContest() const override { return false; }
     std::string commandSynopsis() const override { return "FICHIER [MANCHE]"; }
     std::string description() const override { return "liste de saisie des scores d'une manche"; }
     int maxPositional() const override { return 2; }

@@ -5,6 +5,7 @@
 #include "widgets/drawing_resources.h"
 #include "widgets/file_dialogs.h"
 #include "widgets/help_window.h"
+#include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
 #include "contest/ui/password_dialogs.h"
 
@@ -16,6 +17,18 @@ namespace r7t::ui {
 namespace {
 
 constexpr int kHelpTopicOpening = 2;
+
+// The loader's refusals raise their own alerts; a file held by another
+// writer is refused here, in the same alert box, before it is read.
+OpenStatus openWithAlerts(Contest& contest, const std::string& path, QWidget* parent)
+{
+    LockHolder holder = LockHolder::Command;
+    const OpenStatus status =
+        openContestFile(contest, path, [&contest, parent] { return askPassword(contest, parent); }, &holder);
+    if (status == OpenStatus::Locked)
+        MessDlg(messageOwner(), QString::fromStdString(lockRefusalText(holder)), kModeAlert);
+    return status;
+}
 
 } // namespace
 
@@ -63,7 +76,7 @@ void OpeningDialog::resumeContest()
         done(0);
         return;
     }
-    openContestFile(contest_, path.toStdString(), [this] { return askPassword(contest_, this); });
+    openWithAlerts(contest_, path.toStdString(), this);
     done(contest_.isOpen ? 1 : 0);
 }
 
@@ -94,8 +107,7 @@ bool runOpeningDialog(Contest& contest, FileChooser& files, QWidget* parent)
 
 bool openFromCommandLine(Contest& contest, const std::string& path, QWidget* parent)
 {
-    const OpenStatus status =
-        openContestFile(contest, path, [&contest, parent] { return askPassword(contest, parent); });
+    const OpenStatus status = openWithAlerts(contest, path, parent);
     return status == OpenStatus::Opened && !contest.fault();
 }
 
