@@ -76,10 +76,7 @@ TEST(CliLock, WritersWaitForTheProgramThenAreRefusedWhileReadersGoOn)
     TempDir dir;
     Contest largest;
     fixtures::buildContest(largest);
-    largest.setPath(dir.file("largest.r7s"));
-    largest.isOpen = true;
-    ASSERT_TRUE(MajFichier(largest).ok());
-    const std::string& path = largest.filePath;
+    const std::string path = fixtures::saveContestFile(largest, dir.file("largest.r7s"));
     const std::string before = fixtures::readFile(path);
 
     LockInChild program(path, LockHolder::Program);

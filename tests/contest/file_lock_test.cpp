@@ -71,9 +71,7 @@ TEST(ContestOpening, HoldsTheLockWhileOpenAndLeavesALockedFileUnread)
     TempDir dir;
     Contest written;
     fixtures::buildContest(written);
-    written.setPath(dir.file("coupe.r7s"));
-    written.isOpen = true;
-    ASSERT_TRUE(MajFichier(written).ok());
+    fixtures::saveContestFile(written, dir.file("coupe.r7s"));
     const std::string before = fixtures::readFile(written.filePath);
 
     {
