@@ -36,7 +36,6 @@ inline constexpr int RankingsPopup = 203;
 // Refusal texts of the command table.
 inline constexpr int kMessageNoRegistered = 53;
 inline constexpr int kMessageSixCompetitors = 410;
-inline constexpr int kMessageNoCompleteRound = 420;
 inline constexpr int kMessageNoPreparedRound = 421;
 
 enum class CommandAction {

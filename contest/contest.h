@@ -15,6 +15,9 @@
 
 namespace r7t {
 
+// The refusal of every ranking while no round is completely scored.
+inline constexpr int kMessageNoCompleteRound = 420;
+
 // Whether a failed find raises the fault report.
 enum class Report { No, Yes };
 

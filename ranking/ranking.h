@@ -12,9 +12,6 @@
 
 namespace r7t {
 
-// String number of the refusal when no round is completely scored.
-inline constexpr int kMessageNoCompleteRound = 420;
-
 inline constexpr int kMaxBestSpeedHolders = 20;
 inline constexpr int32_t kNoBestSpeed = 6000; // tenths of a second
 

@@ -33,6 +33,14 @@ QFont dialogFont(const QString& face, int points)
     return font;
 }
 
+QVector<int> designTabStops(const DialogUnits& units, std::initializer_list<int> pixels)
+{
+    QVector<int> stops;
+    for (int pixel : pixels)
+        stops.push_back(units.x(pixel / 2));
+    return stops;
+}
+
 DialogUnits useTemplateFont(QWidget* dialog)
 {
     const QFont font = dialogFont(QStringLiteral("MS Sans Serif"), 10);

@@ -7,7 +7,10 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QVector>
 #include <QWidget>
+
+#include <initializer_list>
 
 class QLabel;
 class QLineEdit;
@@ -31,6 +34,10 @@ private:
     int charWidth_ = 4;
     int charHeight_ = 8;
 };
+
+// List tab stops given in pixels of the 1024 x 768 design, drawn at two
+// pixels per dialog unit.
+QVector<int> designTabStops(const DialogUnits& units, std::initializer_list<int> pixels);
 
 // The dialog fonts the templates name.
 QFont dialogFont(const QString& face, int points);

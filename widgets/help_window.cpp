@@ -1,6 +1,7 @@
 #include "widgets/help_window.h"
 
 #include "text/strings.h"
+#include "widgets/dialog_units.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/message_dialog.h"
 #include "widgets/pictures.h"
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 #include <QDir>
@@ -187,5 +189,16 @@ void closeHelp()
 }
 
 HelpWindow* helpWindow() { return theWindow().data(); }
+
+QPushButton* addHelpButton(QWidget* dialog, int id, const DialogUnits& units, int x, int y, int width, int height,
+                           int topic)
+{
+    QPushButton* button = addButton(dialog, id, QStringLiteral("?"), units, x, y, width, height);
+    button->setAccessibleName(QStringLiteral("Aide"));
+    const auto show = [dialog, topic] { openHelp(dialog, topic); };
+    QObject::connect(button, &QPushButton::clicked, dialog, show);
+    QObject::connect(new QShortcut(QKeySequence::HelpContents, dialog), &QShortcut::activated, dialog, show);
+    return button;
+}
 
 } // namespace r7t::ui

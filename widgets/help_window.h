@@ -58,6 +58,13 @@ QString helpPageName(int topic);
 // modal dialog if any; when the page cannot be shown, message 431 over the
 // owner. Returns whether it showed.
 bool openHelp(QWidget* owner, int topic = 0);
+
+class DialogUnits;
+
+// A dialog's "?" button opening its topic, with F1 doing the same; its
+// accessible name says what the lone "?" does not.
+QPushButton* addHelpButton(QWidget* dialog, int id, const DialogUnits& units, int x, int y, int width, int height,
+                           int topic);
 // Closes the help window (quitting the program).
 void closeHelp();
 // The help window when it is open, else null.

@@ -22,7 +22,7 @@ ListLineDelegate::ListLineDelegate(const QFont& font, const QColor& colour, QVec
 
 QSize ListLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    return QSize(option.rect.width(), resources().listLineHeight);
+    return QSize(std::max(option.rect.width(), lineWidth_), resources().listLineHeight);
 }
 
 void ListLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

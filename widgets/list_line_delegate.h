@@ -33,11 +33,14 @@ public:
 
     const QFont& font() const { return font_; }
     const QVector<int>& tabStops() const { return tabStops_; }
+    // The lines' width when wider than the list: the list scrolls across.
+    void setLineWidth(int width) { lineWidth_ = width; }
 
 private:
     QFont font_;
     QColor colour_;
     QVector<int> tabStops_;
+    int lineWidth_ = 0;
 };
 
 // Makes the list owner-drawn with that font, colour and tab stops; its lines

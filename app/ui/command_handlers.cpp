@@ -4,6 +4,8 @@
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
 #include "print/printed_lists.h"
+#include "ranking/ui/overall_ranking_dialog.h"
+#include "ranking/ui/round_ranking_dialog.h"
 #include "rounds/ui/flight_sheet_range_dialog.h"
 #include "rounds/ui/round_preparation_dialog.h"
 #include "rounds/ui/weighing_dialog.h"
@@ -92,6 +94,16 @@ void installScoreEntry(MainWindow& window)
     window.setCommandHandler(CommandAction::Scores, [](MainWindow& w, int) { runScoreList(w.contest(), &w); });
 }
 
+void installRankings(MainWindow& window)
+{
+    window.setCommandHandler(CommandAction::RankingByRound,
+                             [](MainWindow& w, int) { runRoundRanking(w.contest(), onePrintAtATime(w), &w); });
+    window.setCommandHandler(CommandAction::RankingOverall, [](MainWindow& w, int) {
+        const RankingMode mode = w.settings().rankingMode == 1 ? RankingMode::Final : RankingMode::Chosen;
+        runOverallRanking(w.contest(), mode, w.fileChooser(), onePrintAtATime(w), &w);
+    });
+}
+
 } // namespace
 
 void installCommandHandlers(MainWindow& window)
@@ -100,6 +112,7 @@ void installCommandHandlers(MainWindow& window)
     installRoundPrints(window);
     installRoundPreparation(window);
     installScoreEntry(window);
+    installRankings(window);
 }
 
 } // namespace r7t::ui

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
@@ -45,6 +47,34 @@ void clearModalAnswers()
         if (t)
             t->deleteLater();
     pending().clear();
+}
+
+void choosePopupItem(const QString& text, QStringList* offered)
+{
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(5);
+    pending().append(timer);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, text, offered] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        QAction* chosen = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (offered && !action->isSeparator())
+                *offered << action->text();
+            if (action->text() == text)
+                chosen = action;
+        }
+        if (!chosen) {
+            menu->close();
+            return;
+        }
+        menu->setActiveAction(chosen);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer->start();
 }
 
 void clickControl(QWidget* parent, int id)

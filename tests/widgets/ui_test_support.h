@@ -36,6 +36,10 @@ void whenModal(std::function<void(T*)> action)
 // Stops every pending whenModal answer (end of a test).
 void clearModalAnswers();
 
+// Answers the next popup menu: records its item texts in offered (when
+// given) and chooses the item with that text; none chosen when absent.
+void choosePopupItem(const QString& text, QStringList* offered = nullptr);
+
 // Clicks the control with that id (object name "id<n>").
 void clickControl(QWidget* parent, int id);
 // Types into the edit with that id, replacing its text.
