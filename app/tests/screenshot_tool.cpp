@@ -26,6 +26,9 @@
 #include "widgets/dialog_units.h"
 #include "rounds/ui/flight_sheet_range_dialog.h"
 #include "rounds/ui/weighing_dialog.h"
+#include "ranking/ui/overall_ranking_dialog.h"
+#include "ranking/ui/round_choice_dialog.h"
+#include "ranking/ui/round_ranking_dialog.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -41,6 +44,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <numeric>
 #include <cstdio>
 
 using namespace r7t;
@@ -402,6 +406,50 @@ int main(int argc, char** argv)
             ReflightDialog reflight(*again, 3, 7, QString::fromStdString(contest.findPilot(7)->name.utf8()));
             shoot(reflight, "score_reflight");
         }
+    }
+    // The rankings: a round, the overall ranking final and chosen with more
+    // than 24 rounds, the round choice, a competitor's detail, the print popup.
+    {
+        Contest contest;
+        fixtures::buildContest(contest, {20, 3, 26, 5});
+        fillHeader(contest);
+        contest.setPath("/home/directeur/R7T_06_12_26.r7s");
+        contest.updateCompleteRounds();
+        PlatformFileChooser files;
+
+        RoundRankingDialog round(contest, {});
+        shoot(round, "ranking_round");
+        round.hide();
+
+        OverallRanking final;
+        openFinalRanking(contest, final);
+        OverallRankingDialog overall(contest, final, files, {});
+        shoot(overall, "ranking_final");
+        QTimer::singleShot(300, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                save(QGuiApplication::primaryScreen()->grabWindow(0), "ranking_print_menu");
+                menu->close();
+            }
+        });
+        QCursor::setPos(overall.mapToGlobal(control<QWidget>(&overall, 643)->geometry().center()));
+        control<QPushButton>(&overall, 643)->click();
+        CompetitorDetailDialog detail(contest, overall.ranking(), 3);
+        shoot(detail, "ranking_detail");
+        detail.hide();
+        overall.hide();
+
+        RoundChoiceDialog choice(contest, 2);
+        for (int row : {0, 2, 5, 9})
+            choice.list()->item(row)->setSelected(true);
+        shoot(choice, "ranking_choice");
+        choice.hide();
+
+        std::vector<int32_t> rounds(26);
+        std::iota(rounds.begin(), rounds.end(), 1);
+        OverallRanking chosen;
+        openChosenRanking(contest, chosen, rounds, 2, false);
+        OverallRankingDialog chosenDialog(contest, chosen, files, {});
+        shoot(chosenDialog, "ranking_chosen");
     }
     return 0;
 }

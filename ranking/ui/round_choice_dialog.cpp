@@ -50,7 +50,9 @@ RoundChoiceDialog::RoundChoiceDialog(const Contest& contest, int discard, QWidge
             addListLine(list_, itemText(r));
     list_->clearSelection();
 
-    QLabel* label = addStatic(this, 721, controlString(645), du, 125, 28, 60, 16, Qt::AlignHCenter | Qt::AlignTop);
+    // Wider than drawn at first, on the same centre: the desktop's font
+    // wraps the question on three lines in 60 units, and cut it.
+    QLabel* label = addStatic(this, 721, controlString(645), du, 117, 28, 76, 16, Qt::AlignHCenter | Qt::AlignTop);
     discard_ = addEdit(this, 724, du, 144, 48, 24, 12);
     labelField(label, discard_);
     discard_->setText(QString::number(discard));
@@ -59,7 +61,7 @@ RoundChoiceDialog::RoundChoiceDialog(const Contest& contest, int discard, QWidge
     auto* ok = addButton(this, 725, controlString(35), du, 126, 147, 65, 16);
     ok->setDefault(true);
     skipZero_ = new QCheckBox(controlString(728), this);
-    place(skipZero_, 728, du, 128, 172, 60, 16);
+    place(skipZero_, 728, du, 128, 172, 72, 16); // 60 units cut its last letter
     addStatic(this, 722, controlString(722), du, 16, 196, 108, 20);
     addHelpButton(this, 850, du, 174, 200, 16, 16, kHelpTopicChosenRanking);
 
