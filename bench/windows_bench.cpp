@@ -5,11 +5,16 @@
 // last round, switching rounds, and a new round's draw to its lists. Scores
 // (98 competitors, 40 rounds): opening the score list on a round, "Valider"
 // with its save, and the change of round with the evaluation of the round
-// left.
+// left. Rankings (98 competitors, 40 rounds, 3 discards): the final
+// ranking opening with its lines, "O.K." on a new discard count, the round
+// ranking on a round, and the text export with its atomic write.
 #include "competitors/import.h"
 #include "competitors/ui/person_form_dialog.h"
 #include "competitors/ui/pilot_list_dialog.h"
 #include "contest/contest_file.h"
+#include "print/text_export.h"
+#include "ranking/ui/overall_ranking_dialog.h"
+#include "ranking/ui/round_ranking_dialog.h"
 #include "rounds/preparation.h"
 #include "scoring/score_rules.h"
 #include "rounds/ui/round_preparation_dialog.h"
@@ -228,6 +233,70 @@ void BM_RoundEvaluation(benchmark::State& state)
         EvalManche(contest, 1 + round++ % kMaxRounds);
 }
 BENCHMARK(BM_RoundEvaluation)->Unit(benchmark::kMicrosecond);
+
+// "Classement final": the ranking computed, the dialog opened and its 99
+// lines and best speed shown.
+void BM_FinalRankingOpens(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    NoFiles files;
+    for (auto _ : state) {
+        OverallRanking ranking;
+        openFinalRanking(contest, ranking);
+        OverallRankingDialog dialog(contest, std::move(ranking), files, {});
+        dialog.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.list()->count());
+    }
+}
+BENCHMARK(BM_FinalRankingOpens)->Unit(benchmark::kMillisecond);
+
+// "O.K." after a new discard count: totals, order and the list again.
+void BM_FinalRankingDiscardChange(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    NoFiles files;
+    OverallRanking ranking;
+    openFinalRanking(contest, ranking);
+    OverallRankingDialog dialog(contest, std::move(ranking), files, {});
+    dialog.show();
+    auto* discard = dialog.findChild<QLineEdit*>(controlName(646));
+    int i = 0;
+    for (auto _ : state) {
+        discard->setText(QString::number(1 + i++ % 5));
+        dialog.applyDiscard();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_FinalRankingDiscardChange)->Unit(benchmark::kMillisecond);
+
+// A round chosen in "CLASSE": its points, order and 98 lines.
+void BM_RoundRankingShowsARound(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    RoundRankingDialog dialog(contest, {});
+    dialog.show();
+    int round = 0;
+    for (auto _ : state) {
+        dialog.showRound(1 + round++ % kMaxRounds);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RoundRankingShowsARound)->Unit(benchmark::kMillisecond);
+
+// "Fichier texte" once its file is chosen: the text and its atomic write.
+void BM_TextExportWritten(benchmark::State& state)
+{
+    Contest& contest = fixtures::largestContest();
+    fixtures::TempDir dir;
+    OverallRanking ranking;
+    openFinalRanking(contest, ranking);
+    const std::string path = dir.file("classement.txt");
+    for (auto _ : state)
+        if (!ExportTexte(contest, ranking, path).ok)
+            state.SkipWithError("the export failed");
+}
+BENCHMARK(BM_TextExportWritten)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
