@@ -1,6 +1,10 @@
 #include "cli/ranking/ranking_options.h"
 
+#include "contest/atomic_file.h"
+#include "print/text_export.h"
 #include "text/strings.h"
+
+#include <sys/stat.h>
 
 namespace r7t::cli {
 
@@ -62,6 +66,39 @@ std::optional<int> openRequestedRanking(Contest& contest, const Arguments& args,
     // The dialog shows the corrected count back; here it goes to the error output.
     if (*discard > ranking.discardCount)
         command.warn(io, "nombre de manches à écarter ramené à " + std::to_string(ranking.discardCount));
+    return std::nullopt;
+}
+
+std::optional<int> chooseOutput(const Contest& contest, const Arguments& args, const std::string& extension,
+                                std::string& out, const Command& command, Io io)
+{
+    if (args.has("output")) {
+        out = args.value("output");
+    } else {
+        out = exportPathFor(contest.filePath); // the contest's path with ".txt"
+        out.replace(out.size() - 4, 4, extension);
+    }
+    if (out.empty())
+        return command.usageError(io, "-o attend un nom de fichier");
+    struct stat st {};
+    if (out != "-" && !args.has("force") && ::stat(out.c_str(), &st) == 0)
+        return command.refuse(io, out + " : le fichier existe déjà (--force pour le remplacer)");
+    return std::nullopt;
+}
+
+std::optional<int> writeOutput(const std::string& out, const std::string& bytes, const Command& command, Io io)
+{
+    if (out == "-") {
+        io.out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        io.out.flush();
+        if (!io.out)
+            return command.refuse(io, "écriture impossible sur la sortie standard");
+        return std::nullopt;
+    }
+    const WriteOutcome written = writeFileAtomically(
+        out, std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    if (!written.ok)
+        return command.refuse(io, out + " : écriture impossible (" + written.error + ")");
     return std::nullopt;
 }
 

@@ -25,4 +25,13 @@ bool hasCompleteRound(Contest& contest, const Command& command, Io io);
 std::optional<int> openRequestedRanking(Contest& contest, const Arguments& args, OverallRanking& ranking,
                                         const Command& command, Io io);
 
+// The output file of a ranking command: -o SORTIE, or the contest's path
+// with that extension; "-" is the standard output. An existing file is
+// refused unless --force. Returns the exit code of a refusal.
+std::optional<int> chooseOutput(const Contest& contest, const Arguments& args, const std::string& extension,
+                                std::string& out, const Command& command, Io io);
+
+// Writes the bytes there, atomically for a file.
+std::optional<int> writeOutput(const std::string& out, const std::string& bytes, const Command& command, Io io);
+
 } // namespace r7t::cli

@@ -1,9 +1,12 @@
 #include "ranking/ui/overall_ranking_dialog.h"
 
 #include "print/printed_rankings.h"
+#include "contest/atomic_file.h"
 #include "print/text_export.h"
+#include "ranking/results_page.h"
 #include "ranking/ranking_lines.h"
 #include "ranking/ui/round_choice_dialog.h"
+#include "string_table/formats.h"
 #include "text/numbers.h"
 #include "text/strings.h"
 #include "widgets/dialog_units.h"
@@ -14,12 +17,14 @@
 #include "widgets/message_dialog.h"
 
 #include <QCursor>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QUrl>
 
 namespace r7t::ui {
 
@@ -30,6 +35,9 @@ constexpr int kHelpTopicFinalRanking = 11;
 constexpr int kDiscardDigits = 7;
 constexpr int kTextFileFilter = 43;
 constexpr int kTextFileTitle = 44;
+constexpr int kWebPageItem = 86;
+constexpr int kWebPageFilter = 87;
+constexpr int kWebPageTitle = 88;
 
 } // namespace
 
@@ -122,21 +130,51 @@ void OverallRankingDialog::printRanking()
         print_(this, [this](PrintEngine& engine) { return ImprimeClassement(contest_, engine, ranking_); });
 }
 
+QString OverallRankingDialog::chooseFile(int filter, int title, const QString& suffix)
+{
+    QString proposed = QString::fromStdString(exportPathFor(contest_.filePath));
+    proposed.replace(proposed.size() - 3, 3, suffix);
+    files_.setFilter(filter, suffix);
+    const QString path = files_.chooseSaveFile(this, controlString(title), proposed);
+    files_.restoreContestFilter();
+    return path;
+}
+
+void OverallRankingDialog::showWriteFailure(const QString& path, const std::string& error)
+{
+    QString text = QStringLiteral("Le classement n'a pas pu être écrit dans le fichier :\n%1").arg(path);
+    if (!error.empty())
+        text += QStringLiteral("\n(%1)").arg(QString::fromStdString(error));
+    MessDlg(this, text, kModeAlert);
+}
+
 void OverallRankingDialog::exportText()
 {
-    files_.setFilter(kTextFileFilter, QStringLiteral("txt"));
-    const QString path = files_.chooseSaveFile(this, controlString(kTextFileTitle),
-                                               QString::fromStdString(exportPathFor(contest_.filePath)));
-    files_.restoreContestFilter();
+    const QString path = chooseFile(kTextFileFilter, kTextFileTitle, QStringLiteral("txt"));
     if (path.isEmpty())
         return;
     const ExportOutcome written = ExportTexte(contest_, ranking_, path.toStdString());
-    if (written.ok || contest_.fault())
+    if (!written.ok && !contest_.fault())
+        showWriteFailure(path, written.error);
+}
+
+void OverallRankingDialog::publishPage()
+{
+    const QString path = chooseFile(kWebPageFilter, kWebPageTitle, QStringLiteral("html"));
+    if (path.isEmpty())
         return;
-    QString text = QStringLiteral("Le classement n'a pas pu être écrit dans le fichier :\n%1").arg(path);
-    if (!written.error.empty())
-        text += QStringLiteral("\n(%1)").arg(QString::fromStdString(written.error));
-    MessDlg(this, text, kModeAlert);
+    const std::string page = resultsPage(contest_, ranking_, productionTime());
+    if (contest_.fault())
+        return;
+    const WriteOutcome written = writeFileAtomically(
+        path.toStdString(), std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(page.data()), page.size()));
+    if (!written.ok) {
+        showWriteFailure(path, written.error);
+        return;
+    }
+    const QString question = tableText(formatText(kPageWrittenQuestion, path.toStdString()));
+    if (MessDlg(this, question, kModeQuestion) == 1)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void OverallRankingDialog::showPrintMenu()
@@ -146,11 +184,14 @@ void OverallRankingDialog::showPrintMenu()
     QAction* printer = menu.addAction(controlString(80));
     menu.addSeparator();
     QAction* textFile = menu.addAction(controlString(81));
+    QAction* webPage = menu.addAction(controlString(kWebPageItem));
     QAction* chosen = menu.exec(QCursor::pos());
     if (chosen == printer)
         printRanking();
     else if (chosen == textFile)
         exportText();
+    else if (chosen == webPage)
+        publishPage();
 }
 
 bool OverallRankingDialog::eventFilter(QObject* watched, QEvent* event)

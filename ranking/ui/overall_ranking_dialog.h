@@ -32,9 +32,11 @@ public:
     void applyDiscard();
     // A double click on a competitor line: his detail.
     void showSelectedDetail();
-    // The "Imprimer" popup's "Imprimante" and "Fichier texte".
+    // The "Imprimer" popup's "Imprimante", "Fichier texte" and "Page web...".
     void printRanking();
     void exportText();
+    // "Page web...": the results page, then the offer to open it.
+    void publishPage();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -43,6 +45,10 @@ protected:
 private:
     void fill();
     void showPrintMenu();
+    // The save dialog with that filter, title and extension; empty when
+    // cancelled.
+    QString chooseFile(int filter, int title, const QString& suffix);
+    void showWriteFailure(const QString& path, const std::string& error);
 
     Contest& contest_;
     OverallRanking ranking_;

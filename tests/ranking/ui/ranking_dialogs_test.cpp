@@ -282,4 +282,20 @@ TEST(OverallRankingDialog, TextExportAsksForItsFileAndSaysWhenItFails)
     exportThrough(QString::fromStdString(f.dir.file("absent/classement.txt")));
     EXPECT_TRUE(alert.startsWith(QStringLiteral("Le classement n'a pas pu être écrit dans le fichier :"))) << alert.toStdString();
     EXPECT_TRUE(alert.contains(QStringLiteral("absent/classement.txt")));
+
+    // The web page: its own filter and name, then the offer to open it,
+    // declined here.
+    const std::string page = f.dir.file("resultats.html");
+    files.saveAnswers << QString::fromStdString(page);
+    QString offer;
+    whenModal<MessageDialog>([&](MessageDialog* d) {
+        offer = d->text();
+        clickControl(d, 509);
+    });
+    choosePopupItem(QStringLiteral("Page web..."));
+    clickControl(&dialog, 643);
+    EXPECT_EQ(files.proposedNames.last(), QString::fromStdString(f.dir.file("concours.html")));
+    EXPECT_EQ(files.filtersShown.last(), 87);
+    EXPECT_TRUE(offer.contains(QString::fromStdString(page)));
+    EXPECT_NE(fixtures::readFile(page).find("<html lang=\"fr\">"), std::string::npos);
 }
