@@ -87,6 +87,19 @@ void BM_EnregistrerWithItsWrite(benchmark::State& state)
 }
 BENCHMARK(BM_EnregistrerWithItsWrite)->Unit(benchmark::kMillisecond);
 
+// The write alone (two fsyncs and a rename), to tell the disk's share of
+// "Enregistrer" from the program's.
+void BM_AtomicWriteAlone(benchmark::State& state)
+{
+    FullFile file;
+    Inspection inspection;
+    openInspectionFile(inspection, file.path);
+    for (auto _ : state)
+        if (!MajFichier(inspection).ok())
+            state.SkipWithError("not written");
+}
+BENCHMARK(BM_AtomicWriteAlone)->Unit(benchmark::kMillisecond);
+
 void BM_NinetyNineSheetsToPdf(benchmark::State& state)
 {
     Inspection inspection;

@@ -77,11 +77,12 @@ private:
     int height_;
 };
 
-// A text of the layout: single line, centred or left, transparent.
+// A text of the layout: single line, at the top of its rectangle, centred
+// or left, as the contest program draws its own.
 void drawText(QPainter& p, const QRect& r, Qt::Alignment h, const QString& text, bool elide = false)
 {
     const QString shown = elide ? p.fontMetrics().elidedText(text, Qt::ElideMiddle, r.width()) : text;
-    p.drawText(r, h | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, shown);
+    p.drawText(r, h | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, shown);
 }
 
 } // namespace
