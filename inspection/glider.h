@@ -3,12 +3,14 @@
 // object holds the records of one inspection file (inspection/ctr_file.h).
 #pragma once
 
+#include "contest/file_lock.h"
 #include "text/text.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -65,6 +67,8 @@ public:
     int currentGlider = 0;
     bool isOpen = false;         // while an inspection file is open
     std::string filePath;
+    // Held while the file is open (inspection/opening.h).
+    std::shared_ptr<FileLock> writerLock;
 
     // Appends a zero-filled record; on exhausted memory raises 402 and
     // returns null.

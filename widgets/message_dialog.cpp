@@ -142,6 +142,11 @@ QWidget* messageOwner()
 void showFaultReport(Contest& contest, const std::string& tag)
 {
     contest.isOpen = false; // the last change was saved; nothing more is written
+    showFaultReport(tag);
+}
+
+void showFaultReport(const std::string& tag)
+{
     const QString text = tableText(formatText(kFaultReport, tag));
     {
         QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok);

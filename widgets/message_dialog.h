@@ -56,6 +56,9 @@ QWidget* messageOwner();
 // then the program ends without a further save. The contest's isOpen flag is
 // cleared first so that nothing saves afterwards.
 void showFaultReport(Contest& contest, const std::string& tag);
+// The same for a program without a contest (the inspection program), which
+// stops its own saves first.
+void showFaultReport(const std::string& tag);
 
 // How the program ends after a fault report (the program exits its event
 // loops; tests replace it).
