@@ -1,6 +1,7 @@
 // Rankings and the text export of the largest contest: 98 competitors,
 // 40 complete rounds (final ranking: 3 rounds discarded).
 #include "print/text_export.h"
+#include "ranking/results_page.h"
 #include "ranking/ranking.h"
 #include "ranking/ranking_lines.h"
 #include "support/contest_builder.h"
@@ -100,5 +101,32 @@ void BM_ExportFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ExportFile)->Unit(benchmark::kMillisecond);
+
+// The results page of the final ranking (the goal: under 50 ms, under 2 MB).
+void BM_ResultsPage(benchmark::State& state)
+{
+    Contest& c = largest();
+    OverallRanking ranking;
+    openFinalRanking(c, ranking);
+    size_t size = 0;
+    for (auto _ : state) {
+        const std::string page = resultsPage(c, ranking, "07/12/2026 à 18:00");
+        size = page.size();
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_ResultsPage)->Unit(benchmark::kMillisecond);
+
+// The spreadsheet file of the final ranking (the goal: under 20 ms).
+void BM_ResultsSheet(benchmark::State& state)
+{
+    Contest& c = largest();
+    OverallRanking ranking;
+    openFinalRanking(c, ranking);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(resultsSheet(c, ranking).size());
+}
+BENCHMARK(BM_ResultsSheet)->Unit(benchmark::kMillisecond);
 
 } // namespace
