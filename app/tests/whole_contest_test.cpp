@@ -85,8 +85,10 @@ struct Sheet {
 
 Sheet sheetOf(int round, int number)
 {
-    Sheet sheet{QStringLiteral("%1.%2").arg(20 + (number * 7 + round * 3) % 17).arg(number % 10),
-                QStringLiteral("%1.%2").arg(4 + (number + round) % 5).arg((number * 13) % 60, 2, 10, QLatin1Char('0'))};
+    Sheet sheet;
+    sheet.speed = QStringLiteral("%1.%2").arg(20 + (number * 7 + round * 3) % 17).arg(number % 10);
+    sheet.duration =
+        QStringLiteral("%1.%2").arg(4 + (number + round) % 5).arg((number * 13) % 60, 2, 10, QLatin1Char('0'));
     if (number == 5 && round == 2)
         sheet.speedVoid = true;
     if (number == 8 && round != 3)
