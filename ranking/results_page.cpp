@@ -26,8 +26,9 @@ table { border-collapse: collapse; font-variant-numeric: tabular-nums; }
 caption { text-align: left; font-weight: bold; padding: 0.3rem 0; }
 th, td { border: 1px solid #999; padding: 0.2rem 0.45rem; white-space: nowrap; }
 th { background: #e3e9f3; }
-td.nombre { text-align: right; }
-td.ecartee { text-align: right; color: #555; }
+td { text-align: right; }
+td.t { text-align: left; }
+td.e { color: #555; }
 .legende, .produit { font-size: 0.9rem; color: #333; }
 details { margin: 0.3rem 0; }
 summary { cursor: pointer; }
@@ -58,10 +59,12 @@ std::string roundPoints(const RoundScore& score)
     return score.discarded ? "(" + points(score.total) + ")" : points(score.total);
 }
 
+// A cell, right-aligned unless of class "t" (text). Its end tag is left out,
+// as HTML allows: the largest contest has some ninety thousand cells.
 std::string cell(const std::string& text, const char* cls = nullptr)
 {
-    std::string html = cls ? std::string("<td class=\"") + cls + "\">" : std::string("<td>");
-    return html + escapeHtml(text) + "</td>";
+    std::string html = cls ? std::string("<td class=") + cls + ">" : std::string("<td>");
+    return html + escapeHtml(text);
 }
 
 std::string headings(std::initializer_list<std::string> names)
@@ -138,14 +141,15 @@ std::string overallSection(const Contest& contest, const OverallRanking& ranking
         html += stringPrintf("<th scope=\"col\">M %i</th>", r);
     html += "</tr></thead><tbody>\n";
     for (const RankedEntry& entry : order) {
-        html += "<tr>" + cell(rankText(entry)) + cell(std::to_string(entry.number), "nombre");
-        html += stringPrintf("<td><a href=\"#c%i\">", entry.number) + escapeHtml(pilotName(entry)) + "</a></td>";
-        html += cell(entry.pilot ? utf8(entry.pilot->club) : "") + cell(entry.pilot ? utf8(entry.pilot->country) : "");
-        html += cell(points(entry.total), "nombre");
-        html += cell(stringPrintf("%.1f", percentOfLeader(entry.total, leader)), "nombre");
+        html += "<tr>" + cell(rankText(entry)) + cell(std::to_string(entry.number));
+        html += stringPrintf("<td class=t><a href=\"#c%i\">", entry.number) + escapeHtml(pilotName(entry)) + "</a>";
+        html += cell(entry.pilot ? utf8(entry.pilot->club) : "", "t") +
+                cell(entry.pilot ? utf8(entry.pilot->country) : "", "t");
+        html += cell(points(entry.total));
+        html += cell(stringPrintf("%.1f", percentOfLeader(entry.total, leader)));
         for (int32_t r : rounds) {
             const RoundScore& s = ranking.score(entry.number, r);
-            html += cell(roundPoints(s), s.discarded ? "ecartee" : "nombre");
+            html += cell(roundPoints(s), s.discarded ? "e" : nullptr);
         }
         html += "</tr>\n";
     }
@@ -159,7 +163,8 @@ std::string overallSection(const Contest& contest, const OverallRanking& ranking
 
 std::string roundSection(Contest& contest, int32_t round)
 {
-    std::string html = stringPrintf("<section id=\"m%i\"><h2>Manche %i</h2><div class=\"defile\"><table>", round, round);
+    std::string html =
+        stringPrintf("<section id=\"m%i\"><h2>Manche %i</h2><div class=\"defile\"><table>", round, round);
     html += stringPrintf("<caption>Résultats de la manche %i</caption><thead>", round);
     html += headings({"Rang", "N°", "Nom", "Vitesse", "Pén. V", "Points V", "(G) Durée", "Atterr.", "Pén. D",
                       "Points D", "Total", "Planeur"});
@@ -171,11 +176,11 @@ std::string roundSection(Contest& contest, int32_t round)
             continue;
         const FlightCells c = flightCells(s);
         const Pilot* pilot = contest.findPilot(s.number);
-        html += "<tr>" + cell(std::to_string(position), "nombre") + cell(std::to_string(s.number), "nombre");
-        html += cell(pilot ? utf8(pilot->name) : "") + cell(c.speed, "nombre") + cell(c.speedPenalty, "nombre");
-        html += cell(points(s.speedPoints), "nombre") + cell(c.duration) + cell(c.landing, "nombre");
-        html += cell(c.durationPenalty, "nombre") + cell(points(s.durationPoints), "nombre");
-        html += cell(points(s.total), "nombre") + cell(c.glider) + "</tr>\n";
+        html += "<tr>" + cell(std::to_string(position)) + cell(std::to_string(s.number));
+        html += cell(pilot ? utf8(pilot->name) : "", "t") + cell(c.speed) + cell(c.speedPenalty);
+        html += cell(points(s.speedPoints)) + cell(c.duration, "t") + cell(c.landing);
+        html += cell(c.durationPenalty) + cell(points(s.durationPoints));
+        html += cell(points(s.total)) + cell(c.glider, "t") + "</tr>\n";
     }
     return html + "</tbody></table></div><p class=\"legende\">(R) : durée du revol.</p></section>\n";
 }
@@ -195,10 +200,10 @@ std::string detailSection(const OverallRanking& ranking, const std::vector<int32
         for (int32_t r : rounds) {
             const RoundScore& s = ranking.score(entry.number, r);
             const FlightCells c = flightCells(s);
-            html += "<tr>" + cell(stringPrintf("M %i", r)) + cell(c.speed, "nombre") + cell(c.speedPenalty, "nombre");
-            html += cell(points(s.speedPoints), "nombre") + cell(c.duration) + cell(c.landing, "nombre");
-            html += cell(c.durationPenalty, "nombre") + cell(points(s.durationPoints), "nombre");
-            html += cell(roundPoints(s), s.discarded ? "ecartee" : "nombre") + cell(c.glider) + "</tr>";
+            html += "<tr>" + cell(stringPrintf("M %i", r), "t") + cell(c.speed) + cell(c.speedPenalty);
+            html += cell(points(s.speedPoints)) + cell(c.duration, "t") + cell(c.landing);
+            html += cell(c.durationPenalty) + cell(points(s.durationPoints));
+            html += cell(roundPoints(s), s.discarded ? "e" : nullptr) + cell(c.glider, "t") + "</tr>\n";
         }
         html += "</tbody></table></details>\n";
     }
@@ -233,7 +238,7 @@ std::string decimalComma(std::string number)
 std::string productionTime()
 {
     const std::time_t t = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&t, &local);
     char text[40];
     std::strftime(text, sizeof text, "%d/%m/%Y à %H:%M", &local);
@@ -283,7 +288,8 @@ std::string resultsSheet(const Contest& contest, const OverallRanking& ranking)
 {
     const std::vector<int32_t> rounds = countedRounds(contest, ranking);
     const float leader = ranking.leaderTotal();
-    std::string sheet = "\xEF\xBB\xBF" "Rang;N°;Nom;Club;Pays;Total;% du premier";
+    std::string sheet = "\xEF\xBB\xBF"
+                        "Rang;N°;Nom;Club;Pays;Total;% du premier";
     for (int32_t r : rounds)
         sheet += stringPrintf(";M %i", r);
     sheet += ";Manches écartées\r\n";

@@ -160,8 +160,8 @@ TEST(WholeContest, RunThroughTheWindowsGivesTheFilesAndRankingsOfTheCommandLine)
     // Twenty more imported from the club's sheet; 13 is not classified.
     std::string sheet = "N°\tNom\tFréq1\tFréq2\tLicence\tClub\tN° club\tPays\tRemarque\n";
     for (int n = 13; n <= 32; ++n)
-        sheet += std::to_string(n) + "\tImporté " + std::to_string(n) + "\t2400\t\t" + (n == 13 ? "NC13" : "L" + std::to_string(n)) +
-                 "\tClub\t3\tFrance\t\n";
+        sheet += std::to_string(n) + "\tImporté " + std::to_string(n) + "\t2400\t\t" +
+                 (n == 13 ? "NC13" : "L" + std::to_string(n)) + "\tClub\t3\tFrance\t\n";
     const std::string importPath = dir.file("inscrits.txt");
     fixtures::writeFile(importPath, sheet);
     whenModal<ImportDialog>([&](ImportDialog* d) {
@@ -251,8 +251,9 @@ TEST(WholeContest, RunThroughTheWindowsGivesTheFilesAndRankingsOfTheCommandLine)
         clickControl(d, 647);
         EXPECT_EQ(overallWindowLines(d), cliLines({"ranking", contest.filePath, "--final", "--discard", "1"}));
         const Lines lines = listLines(d->list());
-        EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("NC  13 |"); }),
-                  1);
+        EXPECT_EQ(
+            std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("NC  13 |"); }),
+            1);
         choosePopupItem(QStringLiteral("Imprimante"));
         clickControl(d, 643);
         files.saveAnswers << QString::fromStdString(exported);

@@ -1,10 +1,10 @@
 #include "ranking/ui/overall_ranking_dialog.h"
 
-#include "print/printed_rankings.h"
 #include "contest/atomic_file.h"
+#include "print/printed_rankings.h"
 #include "print/text_export.h"
-#include "ranking/results_page.h"
 #include "ranking/ranking_lines.h"
+#include "ranking/results_page.h"
 #include "ranking/ui/round_choice_dialog.h"
 #include "string_table/formats.h"
 #include "text/numbers.h"
@@ -43,11 +43,8 @@ constexpr int kWebPageTitle = 88;
 
 OverallRankingDialog::OverallRankingDialog(Contest& contest, OverallRanking ranking, FileChooser& files,
                                            PrintRunner print, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , contest_(contest)
-    , ranking_(std::move(ranking))
-    , files_(files)
-    , print_(std::move(print))
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), contest_(contest),
+      ranking_(std::move(ranking)), files_(files), print_(std::move(print))
 {
     const bool final = ranking_.mode == RankingMode::Final;
     setObjectName(QStringLiteral("CLASSETOUT"));
@@ -61,7 +58,9 @@ OverallRankingDialog::OverallRankingDialog(Contest& contest, OverallRanking rank
     list_->setAccessibleName(windowTitle());
     list_->setAccessibleDescription(controlString(648));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    makeOwnerDrawnList(list_, fixedListFont(), resources().txtBlue, designTabStops(du, {50, 102, 210, 310, 410, 510, 610, 710, 810, 910, 1010, 1110}))->setLineWidth(du.x(2700 / 2));
+    makeOwnerDrawnList(list_, fixedListFont(), resources().txtBlue,
+                       designTabStops(du, {50, 102, 210, 310, 410, 510, 610, 710, 810, 910, 1010, 1110}))
+        ->setLineWidth(du.x(2700 / 2));
 
     QLabel* label = addStatic(this, 645, controlString(645), du, 371, 25, 48, 38, Qt::AlignHCenter | Qt::AlignTop);
     discard_ = addEdit(this, 646, du, 369, 68, 32, 12);
@@ -91,8 +90,8 @@ OverallRankingDialog::OverallRankingDialog(Contest& contest, OverallRanking rank
         discard_->setFocus();
         discard_->selectAll();
     } else {
-        for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(discard_),
-                                 static_cast<QWidget*>(ok)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(label), static_cast<QWidget*>(discard_), static_cast<QWidget*>(ok)})
             control->hide();
     }
 }
@@ -216,8 +215,8 @@ void OverallRankingDialog::paintEvent(QPaintEvent* event)
 
 CompetitorDetailDialog::CompetitorDetailDialog(const Contest& contest, const OverallRanking& ranking, int32_t number,
                                                QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , title_(QString::fromStdString(detailTitle(contest, ranking, number)))
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      title_(QString::fromStdString(detailTitle(contest, ranking, number)))
 {
     setObjectName(QStringLiteral("DETAILCLASS"));
     setWindowTitle(title_);
@@ -254,8 +253,8 @@ void runOverallRanking(Contest& contest, RankingMode mode, FileChooser& files, c
             return;
     } else {
         const std::optional<RoundChoice> choice = runRoundChoice(contest, parent);
-        if (!choice || openChosenRanking(contest, ranking, choice->rounds, choice->discard,
-                                         choice->skipZeroTotals) != RankingStatus::Ok)
+        if (!choice || openChosenRanking(contest, ranking, choice->rounds, choice->discard, choice->skipZeroTotals) !=
+                           RankingStatus::Ok)
             return;
     }
     if (contest.fault())

@@ -27,9 +27,8 @@ constexpr int kHelpTopicRoundRanking = 9;
 } // namespace
 
 RoundRankingDialog::RoundRankingDialog(Contest& contest, PrintRunner print, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , contest_(contest)
-    , print_(std::move(print))
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), contest_(contest),
+      print_(std::move(print))
 {
     setObjectName(QStringLiteral("CLASSE"));
     setWindowTitle(controlString(640));

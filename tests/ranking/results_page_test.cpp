@@ -25,7 +25,7 @@ using Row = std::vector<std::string>;
 
 struct Page {
     GumboOutput* output;
-    explicit Page(const std::string& html) : output(gumbo_parse(html.c_str())) {}
+    explicit Page(const std::string& html) : output(gumbo_parse(html.c_str())) { }
     ~Page() { gumbo_destroy_output(&kGumboDefaultOptions, output); }
 };
 
@@ -97,7 +97,7 @@ std::string squeeze(std::string s)
 // r7t ranking's lines as rows: rank, number, total, then each round's total.
 std::vector<Row> cliRows(const std::string& path, const std::vector<std::string>& options)
 {
-    std::vector<std::string> args{"ranking", path};
+    std::vector<std::string> args {"ranking", path};
     args.insert(args.end(), options.begin(), options.end());
     const fixtures::CliRun run = runCli(args);
     EXPECT_EQ(run.exit, 0) << run.err;
@@ -124,7 +124,7 @@ std::vector<Row> pageRows(const std::string& html)
 {
     std::vector<Row> rows;
     for (const Row& cells : overallRows(html)) {
-        Row row{cells.at(0), cells.at(1), cells.at(5)};
+        Row row {cells.at(0), cells.at(1), cells.at(5)};
         row.insert(row.end(), cells.begin() + 7, cells.end());
         rows.push_back(row);
     }
@@ -136,7 +136,8 @@ std::vector<Row> readSheet(const std::string& path)
 {
     const std::string command =
         "python3 -c 'import csv,sys; rows=csv.reader(open(sys.argv[1], encoding=\"utf-8-sig\", newline=\"\"), "
-        "delimiter=\";\"); sys.stdout.write(\"\\x1e\".join(\"\\x1f\".join(r) for r in rows))' " + path;
+        "delimiter=\";\"); sys.stdout.write(\"\\x1e\".join(\"\\x1f\".join(r) for r in rows))' " +
+        path;
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];
@@ -186,7 +187,7 @@ struct Published {
     std::string page(const std::vector<std::string>& options)
     {
         const std::string out = dir.file("page.html");
-        std::vector<std::string> args{"publish", path, "-o", out, "--force"};
+        std::vector<std::string> args {"publish", path, "-o", out, "--force"};
         args.insert(args.end(), options.begin(), options.end());
         const fixtures::CliRun run = runCli(args);
         EXPECT_EQ(run.exit, 0) << run.err;
@@ -201,7 +202,7 @@ TEST(ResultsPage, NumbersAreTheRankingsAndEveryTextIsEscaped)
     for (int rounds : {1, 4}) {
         Published p(rounds);
         const std::vector<std::string> options =
-            rounds == 1 ? std::vector<std::string>{"--final"} : std::vector<std::string>{"--final", "--discard", "1"};
+            rounds == 1 ? std::vector<std::string> {"--final"} : std::vector<std::string> {"--final", "--discard", "1"};
         const std::string html = p.page(options);
         const std::vector<Row> rows = pageRows(html);
         EXPECT_EQ(rows, cliRows(p.path, options)) << rounds;
@@ -236,8 +237,7 @@ TEST(ResultsPage, NotClassifiedAndDiscardedRoundsAreMarked)
     ASSERT_NE(nc, rows.end());
     EXPECT_EQ(nc->at(0), "NC");
     for (const Row& row : rows) {
-        EXPECT_EQ(std::count_if(row.begin() + 7, row.end(), [](const std::string& c) { return c.starts_with("("); }),
-                  1)
+        EXPECT_EQ(std::count_if(row.begin() + 7, row.end(), [](const std::string& c) { return c.starts_with("("); }), 1)
             << row.at(1);
     }
 }
@@ -252,15 +252,15 @@ TEST(ResultsSheet, ReadBackGivesTheRankingRowsAndNamesWhole)
 
     const std::vector<Row> sheet = readSheet(out);
     ASSERT_EQ(sheet.size(), 10u);
-    EXPECT_EQ(sheet[0], (Row{"Rang", "N°", "Nom", "Club", "Pays", "Total", "% du premier", "M 1", "M 2", "M 3", "M 4",
-                             "Manches écartées"}));
+    EXPECT_EQ(sheet[0], (Row {"Rang", "N°", "Nom", "Club", "Pays", "Total", "% du premier", "M 1", "M 2", "M 3", "M 4",
+                              "Manches écartées"}));
     const std::vector<Row> cli = cliRows(p.path, {"--final", "--discard", "1"});
     for (size_t i = 0; i < cli.size(); ++i) {
         const Row& row = sheet[i + 1];
         ASSERT_EQ(row.size(), 12u) << i;
         std::string total = row[5];
         std::replace(total.begin(), total.end(), ',', '.');
-        EXPECT_EQ((Row{row[0], row[1], total}), (Row{cli[i][0], cli[i][1], cli[i][2]})) << i;
+        EXPECT_EQ((Row {row[0], row[1], total}), (Row {cli[i][0], cli[i][1], cli[i][2]})) << i;
     }
     const auto dupont = std::find_if(sheet.begin(), sheet.end(), [](const Row& r) { return r.at(1) == "5"; });
     ASSERT_NE(dupont, sheet.end());

@@ -114,7 +114,7 @@ TEST(RoundRankingDialog, OffersCompleteRoundsAndMovesACorrectedCompetitorAtOnce)
     QStringList offered;
     choosePopupItem(QStringLiteral("Manche 1"), &offered);
     clickControl(&dialog, 644);
-    EXPECT_EQ(offered, (QStringList{"Manche 1", "Manche 3"}));
+    EXPECT_EQ(offered, (QStringList {"Manche 1", "Manche 3"}));
     ASSERT_EQ(dialog.shownRound(), 1);
     QListWidget* list = dialog.list();
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("Rg\t N°\tVitesse\t(G) Durée\t\tTotal"));
@@ -168,7 +168,8 @@ TEST(OverallRankingDialog, FinalRankingShowsColumnsDiscardsNotClassifiedAndDetai
         EXPECT_TRUE(lines[row].endsWith(QStringLiteral(" ...."))) << row;
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("NC   3 |"))) << lines[3].toStdString();
     EXPECT_TRUE(lines[4].startsWith(QStringLiteral(" 3   4 |"))) << "no gap after the NC line";
-    EXPECT_TRUE(dialog.bestSpeed()->text().startsWith(QStringLiteral("Meilleure vitesse : 21,0 s par n° 1 - Pilote 1")));
+    EXPECT_TRUE(
+        dialog.bestSpeed()->text().startsWith(QStringLiteral("Meilleure vitesse : 21,0 s par n° 1 - Pilote 1")));
 
     // The final discard count is in its field; Enter there applies a new
     // one (capped at the rounds less one) instead of closing the ranking.
@@ -209,7 +210,7 @@ TEST(RoundChoiceDialog, ListsRoundsAsTextAndEndsTheRankingWhenNothingIsChosen)
         QStringList order;
         for (const QString& line : texts(d->list()))
             order << line.trimmed();
-        EXPECT_EQ(order.mid(0, 5), (QStringList{"Manche 1", "Manche 10", "Manche 11", "Manche 12", "Manche 2"}));
+        EXPECT_EQ(order.mid(0, 5), (QStringList {"Manche 1", "Manche 10", "Manche 11", "Manche 12", "Manche 2"}));
         EXPECT_TRUE(d->list()->selectedItems().isEmpty());
         clickControl(d, 725); // O.K. with nothing selected
     });
@@ -280,7 +281,8 @@ TEST(OverallRankingDialog, TextExportAsksForItsFileAndSaysWhenItFails)
         clickControl(d, 508);
     });
     exportThrough(QString::fromStdString(f.dir.file("absent/classement.txt")));
-    EXPECT_TRUE(alert.startsWith(QStringLiteral("Le classement n'a pas pu être écrit dans le fichier :"))) << alert.toStdString();
+    EXPECT_TRUE(alert.startsWith(QStringLiteral("Le classement n'a pas pu être écrit dans le fichier :")))
+        << alert.toStdString();
     EXPECT_TRUE(alert.contains(QStringLiteral("absent/classement.txt")));
 
     // The web page: its own filter and name, then the offer to open it,
