@@ -34,7 +34,7 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int id, bool e
 }
 
 MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
-    : QMainWindow(parent)
+    : DesignWindow(parent)
     , contest_(contest)
     , files_(files)
     , display_(new StatusDisplay(contest, this))
@@ -64,8 +64,6 @@ MainWindow::MainWindow(Contest& contest, FileChooser& files, QWidget* parent)
     installCommandHandlers(*this);
     placeAtHome();
 }
-
-void MainWindow::showOnScreen() { showMaximized(); }
 
 MainWindow::~MainWindow() { setCountersRedraw({}); }
 
@@ -211,6 +209,7 @@ void MainWindow::quit()
         return;
     closeHelp();
     ending_ = true;
+    stopPlacing();
     backupTimer_->stop();
     close();
     Q_EMIT programEnded();
@@ -239,71 +238,5 @@ void MainWindow::setBackupPeriod(int milliseconds)
 }
 
 void MainWindow::redrawCounters() { display_->redrawCounters(); }
-
-QRect MainWindow::designGeometry() const
-{
-    const ScreenScale& s = resources().scale;
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, s.width, s.height);
-    const QRect frame = QRect(available.topLeft(), QSize(s.x(1024), s.y(768))).intersected(available);
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                           outer.bottom() - inner.bottom());
-    return frame.marginsRemoved(margins);
-}
-
-// Whenever the window is resized while neither minimised nor maximised
-// (restoring included), it goes back to its whole-screen place.
-void MainWindow::snapBack()
-{
-    snapPending_ = false;
-    if (ending_ || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    placeAtHome();
-}
-
-// move() places the frame, setGeometry() the inside: while the window
-// manager has not yet told the frame's size, the title bar stays on screen.
-void MainWindow::placeAtHome()
-{
-    const QRect target = designGeometry();
-    if (geometry() == target)
-        return;
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    resize(target.size());
-    move(target.topLeft() - (inner.topLeft() - outer.topLeft()));
-}
-
-void MainWindow::scheduleSnapBack()
-{
-    if (snapPending_)
-        return;
-    snapPending_ = true;
-    QTimer::singleShot(0, this, &MainWindow::snapBack);
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    if (isVisible())
-        scheduleSnapBack();
-}
-
-// Once shown, the frame's size is known: the whole window, frame included,
-// takes its place.
-void MainWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    scheduleSnapBack();
-}
-
-void MainWindow::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        scheduleSnapBack();
-}
 
 } // namespace r7t::ui

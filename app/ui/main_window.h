@@ -9,8 +9,7 @@
 #include "print/ui/print_job.h"
 #include "rounds/draw.h"
 #include "widgets/contest_window.h"
-
-#include <QMainWindow>
+#include "widgets/design_window.h"
 
 #include <functional>
 #include <map>
@@ -24,7 +23,7 @@ namespace r7t::ui {
 class FileChooser;
 class StatusDisplay;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public DesignWindow {
     Q_OBJECT
 public:
     // What a command does once its precondition holds: the dialogs and
@@ -67,23 +66,12 @@ public:
     // The popup menu of button 200, 202 or 203.
     QMenu* popup(int buttonId) const;
 
-    // Shows the window maximised: the whole-screen design, with the frame
-    // inside the screen's available area under any window manager.
-    void showOnScreen();
-
-    // Where the window's inside belongs once restored: the frame over the
-    // scaled 1024 x 768 design from the available area's top-left corner.
-    QRect designGeometry() const;
-
 Q_SIGNALS:
     // Command 102 went through: the program ends.
     void programEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenuBar();
@@ -93,9 +81,6 @@ private:
     void saveCopy();
     void quit();
     void afterCommand();
-    void snapBack();
-    void placeAtHome();
-    void scheduleSnapBack();
 
     Contest& contest_;
     FileChooser& files_;
@@ -109,7 +94,6 @@ private:
     DrawSession drawSession_;
     PrintRunner printRunner_;
     bool ending_ = false;
-    bool snapPending_ = false;
 };
 
 } // namespace r7t::ui

@@ -298,7 +298,7 @@ void InspectionBoard::paintEvent(QPaintEvent*)
 }
 
 InspectionWindow::InspectionWindow(Inspection& inspection, QWidget* parent)
-    : QMainWindow(parent)
+    : DesignWindow(parent)
     , inspection_(inspection)
     , board_(new InspectionBoard(inspection, this))
     , popup_(new QMenu(this))
@@ -452,6 +452,7 @@ void InspectionWindow::quit()
         return;
     closeHelp();
     ending_ = true;
+    stopPlacing();
     close();
     Q_EMIT programEnded();
 }
@@ -462,58 +463,6 @@ void InspectionWindow::closeEvent(QCloseEvent* event)
     if (!ending_)
         runCommand(ctrlcmd::Quit);
     event->setAccepted(ending_);
-}
-
-void InspectionWindow::showOnScreen() { showMaximized(); }
-
-// Restored or resized, the window goes back to the design's size from the
-// available area's corner, frame included.
-void InspectionWindow::placeAtHome()
-{
-    snapPending_ = false;
-    if (ending_ || !isVisible() || (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
-        return;
-    const ScreenScale& s = resources().scale;
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, s.width, s.height);
-    const QRect frame = QRect(available.topLeft(), QSize(s.x(1024), s.y(768))).intersected(available);
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    const QMargins margins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                           outer.bottom() - inner.bottom());
-    const QRect target = frame.marginsRemoved(margins);
-    if (geometry() == target)
-        return;
-    resize(target.size());
-    move(frame.topLeft());
-}
-
-void InspectionWindow::scheduleSnapBack()
-{
-    if (snapPending_)
-        return;
-    snapPending_ = true;
-    QTimer::singleShot(0, this, &InspectionWindow::placeAtHome);
-}
-
-void InspectionWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    if (isVisible())
-        scheduleSnapBack();
-}
-
-void InspectionWindow::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    scheduleSnapBack();
-}
-
-void InspectionWindow::changeEvent(QEvent* event)
-{
-    QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange)
-        scheduleSnapBack();
 }
 
 } // namespace r7t::ui

@@ -6,9 +6,9 @@
 
 #include "inspection/glider.h"
 #include "print/ui/print_job.h"
+#include "widgets/design_window.h"
 
 #include <QAbstractButton>
-#include <QMainWindow>
 #include <QWidget>
 
 #include <map>
@@ -88,7 +88,7 @@ private:
     QString fileTitle_;
 };
 
-class InspectionWindow : public QMainWindow {
+class InspectionWindow : public DesignWindow {
     Q_OBJECT
 public:
     InspectionWindow(Inspection& inspection, QWidget* parent = nullptr);
@@ -107,18 +107,12 @@ public:
     const PrintRunner& printRunner() const { return printRunner_; }
     void setPrintRunner(PrintRunner runner) { printRunner_ = std::move(runner); }
 
-    // Maximised: the whole-screen design inside the screen's available area.
-    void showOnScreen();
-
 Q_SIGNALS:
     // "&Quitter" went through: the program ends.
     void programEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildMenuBar();
@@ -127,15 +121,12 @@ private:
     void printSheets();
     void quit();
     void afterChange();
-    void scheduleSnapBack();
-    void placeAtHome();
 
     Inspection& inspection_;
     InspectionBoard* board_;
     QMenu* popup_;
     PrintRunner printRunner_;
     bool ending_ = false;
-    bool snapPending_ = false;
 };
 
 } // namespace r7t::ui
