@@ -98,7 +98,11 @@ ErrorDialog::ErrorDialog(const QString& message, const QString& file, QWidget* p
     const auto units = r7t::ui::useTemplateFont(this);
     setFixedSize(units.size(160, 99));
     setWindowTitle(controlString(kErrorTitle));
-    addStatic(this, -1, controlString(kErrorHappened), units, 68, 8, 84, 12);
+    // Two lines where the font is wider than the template's; the "!" stays
+    // with its word, as French typography binds it.
+    QString happened = controlString(kErrorHappened);
+    happened.replace(QStringLiteral(" !"), QStringLiteral("\u00A0!"));
+    addStatic(this, -1, happened, units, 68, 8, 84, 24);
     message_ = addStatic(this, 300, message + QLatin1Char('\n') + file, units, 12, 45, 136, 27);
     QPushButton* ok = addButton(this, 1, controlString(kOk), units, 100, 76, 50, 14);
     ok->setDefault(true);

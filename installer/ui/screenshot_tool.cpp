@@ -45,7 +45,8 @@ int main(int argc, char** argv)
     InstallerWindow window(".", places);
     window.setGeometry(0, 0, screen.width(), screen.height());
     window.showMaximized();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window))
+        std::fprintf(stderr, "the window was not shown\n");
 
     FolderChoiceDialog choice(QString::fromStdString(places.defaultDestination), {});
     shoot(choice, folder, "install_quelrep");
