@@ -112,4 +112,12 @@ bool runInspectionOpening(Inspection& inspection, FileChooser& files, QWidget* p
     return opened;
 }
 
+bool openInspectionArgument(Inspection& inspection, const QString& path)
+{
+    LockHolder holder = LockHolder::Command;
+    const InspectionOpenStatus status = openInspectionFile(inspection, path.toStdString(), &holder);
+    refuseLocked(status, holder);
+    return status == InspectionOpenStatus::Opened && inspection.isOpen;
+}
+
 } // namespace r7t::ui

@@ -35,6 +35,11 @@ private:
 // nothing was written and no record is held.
 bool runInspectionOpening(Inspection& inspection, FileChooser& files, QWidget* parent);
 
+// A file named on the command line (a .ctr file opened from the file
+// manager): opened without "DIALFIC"; a refusal is shown and ends the
+// program.
+bool openInspectionArgument(Inspection& inspection, const QString& path);
+
 // The proposed name of a new file: string 34 with the date as 06_12_26.
 QString proposedInspectionName(int day, int month, int year);
 

@@ -45,7 +45,10 @@ int runInspectionProgram(QApplication& app)
             bringToFront(QApplication::activeModalWidget());
     });
 
-    if (!runInspectionOpening(inspection, files, nullptr))
+    const QStringList arguments = app.arguments();
+    const bool opened = arguments.size() > 1 ? openInspectionArgument(inspection, arguments.at(1))
+                                             : runInspectionOpening(inspection, files, nullptr);
+    if (!opened)
         return 0; // nothing was written
 
     window.startInspection();

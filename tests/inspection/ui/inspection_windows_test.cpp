@@ -412,6 +412,12 @@ TEST(InspectionOpening, CreateQuitAndReopenAsLeft)
         EXPECT_EQ(window.board()->gliderButton(7, 1)->state(), 2) << "as quit";
         EXPECT_EQ(window.board()->gliderButton(7, 2)->state(), 0);
     }
+    {
+        // Named on the command line, as the file manager starts it.
+        Inspection argument;
+        ASSERT_TRUE(openInspectionArgument(argument, path));
+        EXPECT_FALSE(argument.gliders.empty());
+    }
     // Held by another inspection program: refused, naming the holder.
     fixtures::LockInChild holder(path.toStdString(), LockHolder::Program);
     ASSERT_TRUE(holder.held());
