@@ -38,6 +38,9 @@ public:
 
     virtual void selectFont(const DeviceFont& font) = 0;
     virtual TextMetrics textMetrics() const = 0; // of the selected font
+    // The advance of the text in the selected font, in device units,
+    // rounded up: drawn at x, it ends before x + textWidth.
+    virtual int textWidth(std::string_view cp1252) const = 0;
 
     // Results follow the printer conventions: startDoc > 0, startPage >= 0
     // and endPage > 0 mean success.

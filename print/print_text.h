@@ -18,18 +18,27 @@ namespace r7t::print_text {
 inline std::string ansi(std::string_view utf8) { return utf8ToCp1252(utf8); }
 inline std::string table(int n) { return utf8ToCp1252(MajStr(n)); }
 
-// "%.3f" of the MHz value, or "2.4 GHz" from 2400 MHz on.
+// "%.3f" of the MHz value ("35.010"), or "2.4 GHz" from 2400 MHz on.
 std::string frequency(int32_t kHz);
 
 // The contest line of the page heads: "\tR7T %s - %s - %s - %s" with the
 // version tag, or "\tR7T - %s - %s - %s" without it; extra text follows.
-std::string contestLine(const Contest& contest, bool withVersion, std::string_view tail = {});
+// It is printed as field 1 in the bold printer (style 3) up to the right
+// end of the rules: when it is longer, the title is shortened first, then
+// the place; the date is kept whole.
+std::string contestLine(PrintEngine& engine, const Contest& contest, bool withVersion, std::string_view tail = {});
+
+// before + the longest start of text + after that is at most width wide in
+// the font, the text cut no further than needed (before and after are kept
+// whole): a name followed by numbers in one field.
+std::string fitInside(PrintEngine& engine, const DeviceFont& font, std::string_view before, std::string_view text,
+                      std::string_view after, int width);
 
 // The pilot of the next entry, with a page open for it; null when the job
 // stops there (a missing pilot raises the fault report and fails the job).
 const Pilot* openEntry(PrintEngine& engine, Contest& contest, int32_t number, const std::function<void()>& head);
 
-// The name with its letters a-z in upper case.
-std::string upperAscii(std::string_view text);
+// The name in upper case, accented letters included ("WÜSTENHÖFER").
+std::string upperName(std::string_view text);
 
 } // namespace r7t::print_text

@@ -54,6 +54,56 @@ std::vector<std::string_view> remarkLines(std::string_view remark)
     }
 }
 
+// The longest start of the text that is at most width wide in the selected
+// font.
+size_t fittingLength(const PrintEngine& engine, std::string_view text, int width)
+{
+    size_t low = 0;
+    size_t high = text.size();
+    while (low < high) {
+        const size_t middle = (low + high + 1) / 2;
+        if (engine.textWidth(text.substr(0, middle)) <= width)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+// One line of a remark in pieces of at most width: each piece ends at the
+// last blank that lets it fit, or, in a word longer than the width, at the
+// last character that fits (before a number rather than within it).
+std::vector<std::string_view> wrapped(const PrintEngine& engine, std::string_view line, int width)
+{
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::vector<std::string_view> pieces;
+    while (true) {
+        size_t n = fittingLength(engine, line, width);
+        if (n >= line.size()) {
+            pieces.push_back(line);
+            return pieces;
+        }
+        const size_t blank = line.substr(0, n + 1).find_last_of(' ');
+        size_t next;
+        if (blank != std::string_view::npos && line.find_first_not_of(' ') < blank) {
+            n = blank;
+            next = blank;
+        } else {
+            size_t start = n;
+            while (start > 0 && digit(line[start]) && digit(line[start - 1]))
+                --start;
+            n = start > 0 ? start : (n > 0 ? n : 1);
+            next = n;
+        }
+        const size_t end = line.substr(0, n).find_last_not_of(' ');
+        pieces.push_back(line.substr(0, end == std::string_view::npos ? 0 : end + 1));
+        next = line.find_first_not_of(' ', next);
+        if (next == std::string_view::npos)
+            return pieces;
+        line = line.substr(next);
+    }
+}
+
 // The competitor records of the round's task, groups 1..G; false when one
 // is missing (the fault report is raised).
 bool competitorRecords(Contest& contest, int round, int task, std::vector<StartGroup*>& records)
@@ -125,7 +175,7 @@ PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind
         engine.currentLine = 2;
         engine.printLine(title, 1, kStyleLarge, kPilotListTabs);
         ++engine.currentLine;
-        engine.printLine(contestLine(contest, false), 1, kStyleBold, kPilotListTabs);
+        engine.printLine(contestLine(engine, contest, false), 1, kStyleBold, kPilotListTabs);
         engine.doubleRule(5);
         engine.currentLine = 6;
     };
@@ -150,9 +200,25 @@ PrintOutcome printPilotList(Contest& contest, PrintEngine& engine, PilotListKind
             engine.printLine(stringPrintf("\t\tm1 : %s g.\tm2 : %s g.", massText(p->massGlider1).c_str(),
                                                 massText(p->massGlider2).c_str()),
                                    1, kStylePlain, kPilotListTabs);
-        if (!p->remark.empty())
+        // A remark line longer than the room up to the rules' end goes on
+        // over the next lines; lines that would fall below the page go on
+        // the next page.
+        bool stopped = false;
+        if (!p->remark.empty()) {
+            // The room of "\t\t%s \t ": from 24 column units to the rules' end,
+            // less the gap.
+            const int width = engine.rulesRight() - engine.fieldGap() - engine.columnX(kPilotListTabs[2]);
             for (std::string_view line : remarkLines(p->remark.raw()))
-                engine.printLine("\t\t" + std::string(line) + " \t ", 1, kStylePlain, kPilotListTabs);
+                for (std::string_view piece : wrapped(engine, line, width)) {
+                    if (!engine.keepOnPage(head)) {
+                        stopped = true;
+                        break;
+                    }
+                    engine.printLine("\t\t" + std::string(piece) + " \t ", 1, kStylePlain, kPilotListTabs);
+                }
+        }
+        if (stopped || !engine.keepOnPage(head))
+            break;
         engine.separatorRule(engine.currentLine);
         ++engine.currentLine;
         if (!engine.endEntry(listThreshold(engine)))
@@ -174,26 +240,29 @@ PrintOutcome printFlightSheets(Contest& contest, PrintEngine& engine, int firstN
         return engine.endJob();
     const DeviceFont small = engine.font(11, kWeightBold);
     const DeviceFont big = engine.font(24, kWeightBold);
-    auto at = [&](int x, int y, std::string_view text) {
+    // Texts on the left of the form stop before its right column (x 1200).
+    const int rightColumn = engine.layoutX(1200);
+    auto at = [&](int x, int y, std::string_view text, int right) {
         if (!text.empty())
-            engine.textAt(engine.layoutX(x), engine.layoutY(y), text);
+            engine.textWithin(engine.layoutX(x), engine.layoutY(y), text, right);
     };
     for (const Pilot* p : pilots) {
         if (!engine.startPage())
             break;
         const SheetName name = splitSheetName(p->name.raw());
         engine.selectFont(small);
-        at(400, 535, name.first);
-        at(400, 630, name.second);
-        at(1200, 630, frequency(p->frequency1));
-        at(400, 725, p->club.raw());
+        const int end = engine.rulesRight();
+        at(400, 535, name.first, end);
+        at(400, 630, name.second, rightColumn);
+        at(1200, 630, frequency(p->frequency1), end);
+        at(400, 725, p->club.raw(), rightColumn);
         if (p->frequency2 > 0)
-            at(1200, 725, frequency(p->frequency2));
+            at(1200, 725, frequency(p->frequency2), end);
         if (p->clubNumber > 0)
-            at(600, 820, stringPrintf("%i", p->clubNumber));
-        at(600, 915, p->licence.raw());
+            at(600, 820, stringPrintf("%i", p->clubNumber), rightColumn);
+        at(600, 915, p->licence.raw(), rightColumn);
         engine.selectFont(big);
-        at(1200, 860, stringPrintf("%i", p->number));
+        at(1200, 860, stringPrintf("%i", p->number), end);
         engine.selectFont(small);
         if (!engine.endPage() || !engine.mayContinue())
             break;
@@ -213,7 +282,7 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
         engine.currentLine = 2;
         engine.printLine(title, 1, kStyleLarge, kStartListTabs);
         ++engine.currentLine;
-        engine.printLine(contestLine(contest, true), 1, kStyleBold, kStartListTabs);
+        engine.printLine(contestLine(engine, contest, true), 1, kStyleBold, kStartListTabs);
         engine.headRule(5);
         engine.currentLine = 6;
     };
@@ -247,9 +316,12 @@ PrintOutcome printStartList(Contest& contest, PrintEngine& engine, int round, in
             break;
         engine.doubleRule(engine.currentLine);
         ++engine.currentLine;
-        engine.printLine(stringPrintf("Groupe %i   -   Remorqueur : %s   (%s) ", g, towName.c_str(),
-                                            towFrequency.c_str()),
-                               0, kStylePlain, kStartListTabs);
+        // A long tow pilot's name is shortened so that his frequency stays.
+        engine.printLine(print_text::fitInside(engine, engine.bodyFont(),
+                                               stringPrintf("Groupe %i   -   Remorqueur : ", g), towName,
+                                               "   (" + towFrequency + ") ",
+                                               engine.rulesRight() - engine.fieldGap() - engine.columnX(kStartListTabs[0])),
+                         0, kStylePlain, kStartListTabs);
         engine.separatorRule(engine.currentLine);
         ++engine.currentLine;
         for (int s = 0; s < members->usedSlots(); ++s) {
@@ -335,7 +407,7 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
         engine.currentLine = 2;
         engine.printLine(title, 1, kStyleLarge, kStartListTabs);
         ++engine.currentLine;
-        engine.printLine(contestLine(contest, true), 1, kStyleBold, kStartListTabs);
+        engine.printLine(contestLine(engine, contest, true), 1, kStyleBold, kStartListTabs);
         // The legend stands on lines 1 to 3: on line 4 it would run into
         // any contest line longer than 75 column units.
         engine.selectFont(small);
@@ -370,9 +442,12 @@ PrintOutcome printRoundSheet(Contest& contest, PrintEngine& engine, int round)
                 break;
             }
             const int top = engine.penY();
-            const std::string name(pilot->name.raw().substr(0, 20));
-            engine.printLine(stringPrintf(" \t%02u \t %s", static_cast<unsigned>(slot.pilotNumber), name.c_str()),
-                                   1, kStyleLarge, kStartListTabs);
+            // The name (20 characters at most) stays left of the first box.
+            const std::string name = print_text::fitInside(
+                engine, engine.bodyFont(), " ", pilot->name.raw().substr(0, 20), "",
+                kBoxes[0] * engine.columnUnit - engine.fieldGap() - engine.columnX(kStartListTabs[2]));
+            engine.printLine(stringPrintf(" \t%02u \t", static_cast<unsigned>(slot.pilotNumber)) + name, 1,
+                             kStyleLarge, kStartListTabs);
             const std::string marks =
                 slot.watchLetters.empty() ? "" : "(" + std::string(slot.watchLetters.raw()) + ")";
             engine.printLine(
@@ -445,7 +520,7 @@ PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round
         engine.currentLine = 2;
         engine.printLine(title, 1, kStyleLarge, kPilotListTabs);
         ++engine.currentLine;
-        engine.printLine(contestLine(contest, false), 1, kStyleBold, kPilotListTabs);
+        engine.printLine(contestLine(engine, contest, false), 1, kStyleBold, kPilotListTabs);
         engine.printLine(confidential, 1, kStyleBold, kPilotListTabs);
         engine.doubleRule(6);
         engine.currentLine = 7;
@@ -460,7 +535,7 @@ PrintOutcome printWeighingSheet(Contest& contest, PrintEngine& engine, int round
                                                 static_cast<unsigned>(e.number), std::string(pilot->name.raw()).c_str(),
                                                 massText(pilot->massGlider1).c_str(),
                                                 massText(pilot->massGlider2).c_str()),
-                                   1, kStyleLarge, kPilotListTabs);
+                                   1, kStyleLarge, kWeighingTabs);
             ++engine.currentLine;
             engine.printLine("\t\t" + (e.speedCheck ? speedCheck : std::string()) + "\t" +
                                        (e.durationCheck ? durationCheck : std::string()),

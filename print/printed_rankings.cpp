@@ -9,7 +9,6 @@ using print_text::ansi;
 using print_text::contestLine;
 using print_text::openEntry;
 using print_text::table;
-using print_text::upperAscii;
 
 namespace {
 
@@ -42,7 +41,7 @@ struct RankingReport {
         engine.currentLine = 2;
         engine.printLine(title, 1, kStyleLarge, kRankingTabs);
         ++engine.currentLine;
-        engine.printLine(contestLine(contest, true, "\t\t"), 1, kStyleBold, kRankingTabs);
+        engine.printLine(contestLine(engine, contest, true, "\t\t"), 1, kStyleBold, kRankingTabs);
         engine.doubleRule(5);
         engine.currentLine = 6;
     }
@@ -68,9 +67,13 @@ struct RankingReport {
     }
 };
 
-std::string competitorText(const Pilot& pilot)
+// "NAME - LICENCE", the name in upper case and shortened when the whole
+// does not fit up to the rules' end (the licence is kept).
+std::string competitorText(PrintEngine& engine, const Pilot& pilot)
 {
-    return upperAscii(pilot.name.raw()) + " - " + std::string(pilot.licence.raw());
+    return print_text::fitInside(engine, engine.bodyFont(), "", print_text::upperName(pilot.name.raw()),
+                                 " - " + std::string(pilot.licence.raw()),
+                                 engine.rulesRight() - engine.fieldGap() - engine.columnX(kRankingTabs[2]));
 }
 
 } // namespace
@@ -123,7 +126,7 @@ PrintOutcome ImprimeManche(Contest& contest, PrintEngine& engine, int round, con
         const Pilot* pilot = openEntry(engine, contest, score.number, head);
         if (!pilot)
             break;
-        report.blockStart(stringPrintf("%i\t%i\t", position, score.number) + competitorText(*pilot), "Total");
+        report.blockStart(stringPrintf("%i\t%i\t", position, score.number) + competitorText(engine, *pilot), "Total");
         const FlightTexts t = flightTexts(score);
         engine.printLine(stringPrintf("\t\t%s\t%s\t%7.2f\t%s\t%s\t%s\t%7.2f \t%7.2f     %s", t.speed.c_str(),
                                             t.speedPenalty.c_str(), double(score.speedPoints), t.duration.c_str(),
@@ -163,7 +166,7 @@ PrintOutcome ImprimeClassement(Contest& contest, PrintEngine& engine, const Over
             break;
         }
         const std::string rank = entry.rank > 0 ? stringPrintf("%i", entry.rank) : std::string("NC");
-        report.blockStart(rank + stringPrintf("\t%i\t", entry.number) + competitorText(*pilot), "Totaux");
+        report.blockStart(rank + stringPrintf("\t%i\t", entry.number) + competitorText(engine, *pilot), "Totaux");
         if (entry.number >= 1 && entry.number <= ranking.maxNumber)
             for (int r = 1; r <= ranking.lastRound; ++r) {
                 if (!contest.roundComplete[r] || !ranking.isSelected(r))

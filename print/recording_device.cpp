@@ -14,6 +14,25 @@ TextMetrics RecordingDevice::textMetrics() const
     return TextMetrics{h + h / 5, h / 20, 2 * h / 5};
 }
 
+int RecordingDevice::textWidth(std::string_view cp1252) const
+{
+    const int h = std::abs(font_.height);
+    int width = 0;
+    for (char c : cp1252) {
+        switch (c) {
+        case ' ': case '.': case ',': case ':': case 'i': case 'l': case 'I':
+            width += h / 5;
+            break;
+        case 'W': case 'M': case 'm': case 'w':
+            width += 3 * h / 5;
+            break;
+        default:
+            width += 2 * h / 5;
+        }
+    }
+    return width;
+}
+
 int RecordingDevice::startDoc(const std::string& documentName)
 {
     PrintEvent e;

@@ -25,7 +25,10 @@ public:
     // A 720-dpi device of 5400 x 7500 units (7.5 x 10.4 inches printable).
     // A font of character height h has height h + h/5, external leading
     // h/20 and average character width 2h/5: the 10 pt body font gives
-    // linePitch 125 and a column unit of 40.
+    // linePitch 125 and a column unit of 40. Characters are as wide as the
+    // average (2h/5), but for the narrow ones (space, '.', ',', ':', 'i',
+    // 'l', 'I': h/5) and the wide ones ('W', 'M', 'm', 'w': 3h/5), so that
+    // texts of average characters fill whole column units.
     RecordingDevice(int width = 5400, int height = 7500, int dpi = 720);
 
     int horizontalResolution() const override { return width_; }
@@ -34,6 +37,7 @@ public:
     int logPixelsY() const override { return dpi_; }
     void selectFont(const DeviceFont& font) override { font_ = font; }
     TextMetrics textMetrics() const override;
+    int textWidth(std::string_view cp1252) const override;
     int startDoc(const std::string& documentName) override;
     int startPage() override;
     int endPage() override;

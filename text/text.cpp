@@ -88,6 +88,30 @@ constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
 } // namespace
 
+char upperCp1252(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 'a' && b <= 'z')
+        return static_cast<char>(b - 'a' + 'A');
+    if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
+        return static_cast<char>(b - 0x20);
+    switch (b) {
+    case 0x9A: return static_cast<char>(0x8A); // š Š
+    case 0x9C: return static_cast<char>(0x8C); // œ Œ
+    case 0x9E: return static_cast<char>(0x8E); // ž Ž
+    case 0xFF: return static_cast<char>(0x9F); // ÿ Ÿ
+    default: return c;
+    }
+}
+
+std::string upperCp1252(std::string_view cp1252)
+{
+    std::string upper(cp1252);
+    for (char& c : upper)
+        c = upperCp1252(c);
+    return upper;
+}
+
 std::string stringPrintf(const char* format, ...)
 {
     // One pass for the short lines lists and prints are made of.

@@ -22,6 +22,14 @@ std::string utf8ToCp1252(std::string_view utf8);
 // The Windows-1252 byte of a Unicode character, or -1 when it has none.
 int cp1252Of(char32_t c);
 
+// The upper-case form of a Windows-1252 byte: a-z, the accented letters
+// 0xE0..0xFE (but the division sign 0xF7), and š, œ, ž, ÿ (0x9A, 0x9C, 0x9E,
+// 0xFF) become their capitals; every other byte, ß and µ included (their
+// capitals are not Windows-1252 characters), is kept.
+char upperCp1252(char c);
+// The text with every letter that has an upper-case form in it.
+std::string upperCp1252(std::string_view cp1252);
+
 // The UTF-8 form of a Unicode character, to name it in a message.
 std::string utf8Of(char32_t c);
 

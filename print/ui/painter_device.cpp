@@ -54,6 +54,7 @@ const PainterDevice::Font& PainterDevice::fontFor(const DeviceFont& font)
     made->font.setWeight(font.weight >= 600 ? QFont::Bold : QFont::Normal);
     made->font.setKerning(false);
     const QFontMetricsF metrics(made->font, &target_);
+    made->measure.emplace(made->font, &target_);
     made->ascent = metrics.ascent();
     made->metrics.height = static_cast<int>(std::lround(metrics.ascent()) + std::lround(metrics.descent()));
     made->metrics.externalLeading = static_cast<int>(std::lround(metrics.leading()));
@@ -66,6 +67,14 @@ void PainterDevice::selectFont(const DeviceFont& font)
     current_ = &fontFor(font);
     if (painter_.isActive())
         painter_.setFont(current_->font);
+}
+
+int PainterDevice::textWidth(std::string_view cp1252) const
+{
+    const std::string utf8 = cp1252ToUtf8(cp1252);
+    const double advance =
+        current_->measure->horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    return static_cast<int>(std::ceil(advance - 1e-6));
 }
 
 int PainterDevice::startDoc(const std::string&) { return 1; }

@@ -6,10 +6,12 @@
 #include "print/print_device.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -28,6 +30,7 @@ public:
     int logPixelsY() const override;
     void selectFont(const DeviceFont& font) override;
     TextMetrics textMetrics() const override { return current_->metrics; }
+    int textWidth(std::string_view cp1252) const override;
     int startDoc(const std::string& documentName) override;
     int startPage() override;
     int endPage() override;
@@ -53,6 +56,7 @@ private:
         QFont font;
         TextMetrics metrics;
         double ascent = 0;
+        std::optional<QFontMetricsF> measure; // on the target device
     };
     const Font& fontFor(const DeviceFont& font);
 

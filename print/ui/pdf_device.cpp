@@ -22,10 +22,10 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 // Built before the painter device that draws on the writer.
 struct PdfOutput {
-    explicit PdfOutput(const std::string& path) : file(QString::fromStdString(path)), writer(&file)
+    PdfOutput(const std::string& path, PdfPaper paper) : file(QString::fromStdString(path)), writer(&file)
     {
         writer.setResolution(kPdfResolution);
-        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageSize(QPageSize(paper == PdfPaper::Letter ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(kPdfMarginMillimetres, kPdfMarginMillimetres, kPdfMarginMillimetres,
                                         kPdfMarginMillimetres),
                               QPageLayout::Millimeter);
@@ -37,7 +37,7 @@ struct PdfOutput {
 
 class PdfDevice : private PdfOutput, public PainterDevice {
 public:
-    explicit PdfDevice(const std::string& path) : PdfOutput(path), PainterDevice(writer) {}
+    PdfDevice(const std::string& path, PdfPaper paper) : PdfOutput(path, paper), PainterDevice(writer) {}
 
     int startDoc(const std::string& documentName) override
     {
@@ -78,9 +78,9 @@ PrintApplication::~PrintApplication()
     qInstallMessageHandler(nullptr);
 }
 
-std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path)
+std::unique_ptr<PrintDevice> makePdfDevice(const std::string& path, PdfPaper paper)
 {
-    return std::make_unique<PdfDevice>(path);
+    return std::make_unique<PdfDevice>(path, paper);
 }
 
 } // namespace r7t

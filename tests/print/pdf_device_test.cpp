@@ -28,8 +28,17 @@ TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
     EXPECT_EQ(engine.linePitch, 96);
     EXPECT_EQ(engine.columnUnit, 37);
     EXPECT_EQ(engine.linesPerPage, 70);
-    // The widest line of the layouts (the rankings' last column) fits.
-    EXPECT_LT(engine.columnX(103) + 14 * engine.columnUnit, engine.large);
+    // The rules end at 4354, about 107.7 column units after the margin: the
+    // rankings' last column (16 units: "(1000.00)     pl1" and the gap)
+    // starts early enough.
+    EXPECT_EQ(engine.rulesRight(), 4354);
+    EXPECT_LE(engine.columnX(kRankingTabs.back()) + 16 * engine.columnUnit, engine.rulesRight());
+    // Text widths are those of the font on the device, rounded up: a W is
+    // 78.3 units.
+    EXPECT_EQ(device->textWidth("W"), 79);
+    EXPECT_GE(device->textWidth(std::string(10, 'W')), 783);
+    EXPECT_LE(device->textWidth(std::string(10, 'W')), 784);
+    EXPECT_EQ(device->textWidth(""), 0);
 
     // No page: no file. One page: the file, written whole at the end.
     EXPECT_EQ(engine.endJob(), PrintOutcome::NothingPrinted);
@@ -58,4 +67,18 @@ TEST(PdfDevice, A4At600DpiWithTheArialColumnUnit)
     EXPECT_EQ(cancelled.endJob(), PrintOutcome::Cancelled);
     third.reset();
     EXPECT_EQ(std::filesystem::file_size(path), size);
+}
+
+TEST(PdfDevice, USLetterToo)
+{
+    const PrintApplication application;
+    fixtures::TempDir dir;
+    std::unique_ptr<PrintDevice> device = makePdfDevice(dir.file("letter.pdf"), PdfPaper::Letter);
+    EXPECT_EQ(device->horizontalResolution(), 4866); // 8.5 in less 2 x 5 mm, in whole points
+    EXPECT_EQ(device->verticalResolution(), 6366);   // 11 in less 2 x 5 mm
+    PrintEngine engine(*device);
+    ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+    EXPECT_EQ(engine.columnUnit, 37);
+    EXPECT_EQ(engine.rulesRight(), 4496);
+    EXPECT_EQ(engine.endJob(), PrintOutcome::NothingPrinted);
 }

@@ -110,7 +110,7 @@ TEST_F(PrintCli, EveryContestDocumentPrintsToPdf)
     expectTexts(print({"round-sheet", "--round", "1"}, "sheet.pdf"),
                 {"Manche 1", "1 : sur cible", "Groupe 1", "Vitesse", "Visa", "Durée", "Atterro."});
     expectTexts(print({"round-results", "--round", "1"}, "results.pdf"),
-                {"Résultats - Manche 1", "PILOTE N°1 ÉLOïSE - LIC100001", "Points V", "(Gr) Durée"});
+                {"Résultats - Manche 1", "PILOTE N°1 ÉLOÏSE - LIC100001", "Points V", "(Gr) Durée"});
     expectTexts(print({"ranking", "--final"}, "final.pdf"),
                 {"Classement final - 3 manches", "points", "100.0 %", "Totaux", "m3"});
     expectTexts(print({"ranking", "--rounds", "1,2", "--discard", "1"}, "chosen.pdf"),

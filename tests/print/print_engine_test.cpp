@@ -92,8 +92,9 @@ TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
     engine.printLine("a\tb\tc", 1, 7, kStartListTabs);
     // More fields than tab values: the extra ones are not drawn.
     engine.printLine("0\t1\t2\t3\t4\t5\t6\t7", 1, kStylePlain, kPilotListTabs);
-    // A field longer than its buffer is cut to 127 bytes.
-    const std::string longField(300, 'x');
+    // A field longer than its buffer is cut to 127 bytes (narrow letters,
+    // that the column holds).
+    const std::string longField(300, 'i');
     engine.printLine("\t\t" + longField, 1, kStylePlain, kPilotListTabs);
     // Empty fields draw nothing.
     engine.printLine("\t\t\t", 1, kStylePlain, kPilotListTabs);
@@ -105,7 +106,7 @@ TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
     EXPECT_EQ(t[2].text, "c");
     EXPECT_EQ(t[7].text, "4");
     EXPECT_EQ(t[7].x, (80 + 10) * 40);
-    EXPECT_EQ(t[8].text, std::string(127, 'x'));
+    EXPECT_EQ(t[8].text, std::string(127, 'i'));
     EXPECT_EQ(engine.currentLine, 5);
 }
 
@@ -245,4 +246,142 @@ TEST(EngineFailures, DocumentAndPageFailuresStopTheJob)
         EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
         EXPECT_FALSE(device.ended());
     }
+}
+
+// Fields in their columns. TabListe on the recording device: field 2 at 24
+// column units (x 960), field 3 at 70 (x 2800), field 4 at 90 (x 3600); the
+// rules end at 5000; the field gap is half a column unit (20). Average
+// letters ('a') are 40 wide, '.' 20.
+struct ColumnTest : EngineTest {
+    void SetUp() override
+    {
+        ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+        ASSERT_TRUE(engine.openPage({}));
+        engine.currentLine = 6;
+        engine.reportMisfit = [this](std::string_view text, std::string_view drawn) {
+            cuts.emplace_back(std::string(text), std::string(drawn));
+        };
+    }
+    // The texts drawn on the last line printed.
+    std::vector<std::string> lastLine() const
+    {
+        std::vector<std::string> found;
+        for (const PrintEvent& e : device.texts())
+            if (e.y == (engine.currentLine - 1) * engine.linePitch)
+                found.push_back(e.text);
+        return found;
+    }
+    std::vector<std::pair<std::string, std::string>> cuts;
+};
+
+TEST_F(ColumnTest, AFieldAsWideAsItsColumnLessTheGapIsDrawnWhole)
+{
+    EXPECT_EQ(engine.fieldGap(), 20);
+    // 45 letters and a point: 1820 = 2800 - 960 - 20.
+    const std::string exact = std::string(45, 'a') + ".";
+    EXPECT_EQ(device.textWidth(exact), 1820);
+    engine.printLine("\t\t" + exact + "\tnext", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{exact, "next"}));
+    // Blanks after it show nothing: they do not count.
+    engine.printLine("\t\t" + exact + "  \tnext", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{exact + "  ", "next"}));
+    EXPECT_TRUE(cuts.empty());
+}
+
+TEST_F(ColumnTest, AFieldAsWideAsItsColumnIsCutToLeaveTheGap)
+{
+    // 46 letters fill the 1840 units from 960 to 2800: the last one goes.
+    engine.printLine("\t\t" + std::string(46, 'a') + "\tnext", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(45, 'a'), "next"}));
+    ASSERT_EQ(cuts.size(), 1u);
+    EXPECT_EQ(cuts[0].second, std::string(45, 'a'));
+}
+
+TEST_F(ColumnTest, AFieldOneCharacterWiderThanItsRoomLosesThatCharacter)
+{
+    const std::string exact = std::string(45, 'a') + ".";
+    engine.printLine("\t\t" + exact + "b\tnext", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{exact, "next"}));
+    const PrintEvent* next = device.findText("next");
+    ASSERT_NE(next, nullptr);
+    EXPECT_EQ(next->x, 70 * 40);
+    // What is drawn ends a gap before the next field.
+    const PrintEvent* cut = device.findText(exact);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_LE(cut->x + device.textWidth(cut->text), next->x - engine.fieldGap());
+}
+
+TEST_F(ColumnTest, TheLastFieldEndsAtTheRightEndOfTheRules)
+{
+    EXPECT_EQ(engine.rulesRight(), 5000);
+    // From 3600 to 5000 less the gap: 1380, 34 letters.
+    engine.printLine("\t\t\t\t" + std::string(40, 'a'), 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(34, 'a')}));
+    // A line that is not split is one field from the margin to the rules' end.
+    engine.printLine(std::string(120, 'a'), 0, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(114, 'a')}));
+}
+
+TEST_F(ColumnTest, EmptyAndBlankFieldsLendTheirColumnToTheFieldBefore)
+{
+    // Field 3 empty: field 2 runs to field 4 (3600 - 960 - 20 = 2620, 65 letters).
+    engine.printLine("\t\t" + std::string(80, 'a') + "\t\tx", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(65, 'a'), "x"}));
+    // Field 3 blank (a space draws nothing visible): the same.
+    engine.printLine("\t\t" + std::string(80, 'a') + "\t \tx", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(65, 'a'), " ", "x"}));
+    // Nothing after it: up to the rules' end (5000 - 960 - 20 = 4020, 100 letters).
+    engine.printLine("\t\t" + std::string(120, 'a') + "\t\t", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(100, 'a')}));
+    // An empty field draws nothing and is never reported cut.
+    engine.printLine("\t\t\tx", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{"x"}));
+    EXPECT_EQ(cuts.size(), 3u);
+}
+
+TEST_F(ColumnTest, ANumberIsNeverCut)
+{
+    // 41 digits (1640) in the last column's 1380: drawn whole, past the rules.
+    const std::string number(41, '9');
+    engine.printLine("\t\t\t\t" + number, 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{number}));
+    // Scores, penalties and percentages hold no letter: whole too.
+    const std::string scores = "( 1000.00) - 400 + 20  100.0 % 1234567890 1234567890";
+    engine.printLine("\t\t\t\t" + scores, 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{scores}));
+    // A text whose cut would take away a digit is not cut either.
+    // (1000 units in the 780 from 2800 to 3600 less the gap.)
+    const std::string masses = "pla1 = 5099 g      pla2 = 5099 g";
+    engine.printLine("\t\t\t" + masses + "\tx", 1, kStylePlain, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{masses, "x"}));
+    // Each is told as drawn whole, wider than its room.
+    ASSERT_EQ(cuts.size(), 3u);
+    EXPECT_EQ(cuts[0], std::make_pair(number, number));
+    // But letters after the last digit may go.
+    const std::string licence = "Licence : 12 " + std::string(40, 'a');
+    engine.printLine("\t\t\t\t" + licence, 1, kStylePlain, kPilotListTabs);
+    ASSERT_EQ(lastLine().size(), 1u);
+    EXPECT_EQ(lastLine()[0].rfind("Licence : 12 a", 0), 0u);
+    EXPECT_LT(lastLine()[0].size(), licence.size());
+    EXPECT_EQ(cuts.size(), 4u);
+}
+
+TEST_F(ColumnTest, AStyledFieldOneStopsAtTheNextFieldsTab)
+{
+    // 12 pt bold letters are 48 wide: from 600 to 960 - 20, 7 letters.
+    engine.printLine("\t" + std::string(10, 'a') + "\tnext", 1, kStyleBold, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{std::string(7, 'a'), "next"}));
+    // The large number of a list fits its column.
+    engine.printLine("1 \t99 \t Name", 1, kStyleLarge, kPilotListTabs);
+    EXPECT_EQ(lastLine(), (std::vector<std::string>{"1 ", "99 ", " Name"}));
+}
+
+TEST_F(ColumnTest, FittedTextsAtFixedPlaces)
+{
+    engine.textWithin(400, 100, std::string(20, 'a'), 1000);
+    const auto t = texts();
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].text, std::string(14, 'a')); // 1000 - 20 - 400 = 580
+    EXPECT_EQ(engine.fitted("", -5), "");
+    EXPECT_EQ(engine.fitted("abc", 0), "");
 }

@@ -265,7 +265,8 @@ TEST(RoundSheet, RowsWithTheirBoxes)
     EXPECT_EQ(textsAt(device, 1, 7 * kLine), (Texts{"Groupe 1   "}));
     const Texts header{"Vitesse", "Visa", "Durée", "Atterro.", "Visa"};
     EXPECT_EQ(textsAt(device, 1, 9 * kLine), header);
-    const std::vector<int> headerX{57, 72, 87, 100, 115};
+    // The last "Visa" at 113 (tab 103), inside its box on A4 too.
+    const std::vector<int> headerX{57, 72, 87, 100, 113};
     int i = 0;
     for (const PrintEvent& e : device.texts(1))
         if (e.y == 9 * kLine) {
@@ -331,4 +332,172 @@ TEST(WeighingSheet, SelectedCompetitorsWithTheirChecks)
     PrintEngine emptyEngine(empty);
     EXPECT_EQ(printWeighingSheet(none, emptyEngine, 1), PrintOutcome::NothingPrinted);
     EXPECT_EQ(empty.pages, 0);
+}
+
+// Texts that are as long as the program keeps them stay in their columns.
+namespace {
+
+// The width of a drawn text in its own font, without its trailing blanks
+// (they show nothing).
+int widthOf(RecordingDevice& device, const PrintEvent& e)
+{
+    device.selectFont(e.font);
+    const size_t last = e.text.find_last_not_of(' ');
+    return device.textWidth(e.text.substr(0, last == std::string::npos ? 0 : last + 1));
+}
+
+const PrintEvent* textStartingWith(const RecordingDevice& device, const std::string& utf8)
+{
+    const std::string start = utf8ToCp1252(utf8);
+    for (const PrintEvent& e : device.events)
+        if (e.kind == PrintEvent::Text && e.text.rfind(start, 0) == 0)
+            return &e;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(PageHead, ALongTitleIsShortenedAndTheDateKeptWhole)
+{
+    Contest c;
+    setHeader(c);
+    c.header.title.assignUtf8(std::string(63, 'W'));
+    addListedPilot(c, 1, "DUPONT Jean");
+    RecordingDevice device;
+    PrintEngine engine(device);
+    ASSERT_EQ(printPilotList(c, engine, PilotListKind::Competitors), PrintOutcome::Printed);
+    const Texts head = textsAt(device, 1, 4 * kLine);
+    ASSERT_EQ(head.size(), 1u);
+    // 12 pt bold from 15 column units to the rules' end, less the gap.
+    const PrintEvent* line = textStartingWith(device, "R7T - WWW");
+    ASSERT_NE(line, nullptr);
+    EXPECT_LE(line->x + widthOf(device, *line), 5000 - 20);
+    const std::string text = cp1252ToUtf8(line->text);
+    EXPECT_NE(text.find(" - Vinon - 12/06/2026"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 10), "12/06/2026");
+    EXPECT_LT(text.size(), std::string("R7T - ").size() + 63 + std::string(" - Vinon - 12/06/2026").size());
+}
+
+TEST(PageHead, OnANarrowPageThePlaceIsShortenedAfterTheTitle)
+{
+    Contest c;
+    setHeader(c);
+    c.header.title.assignUtf8(std::string(63, 'W'));
+    c.header.place.assignUtf8(std::string(31, 'W'));
+    addListedPilot(c, 1, "DUPONT Jean");
+    RecordingDevice lists(3000);
+    PrintEngine listEngine(lists);
+    ASSERT_EQ(printPilotList(c, listEngine, PilotListKind::Competitors), PrintOutcome::Printed);
+    const PrintEvent* line = textStartingWith(lists, "R7T - W");
+    ASSERT_NE(line, nullptr);
+    const std::string text = cp1252ToUtf8(line->text);
+    // No title left, no empty " - " for it; the place shortened; the date whole.
+    EXPECT_EQ(text.rfind("R7T - WWW", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 13), " - 12/06/2026");
+    EXPECT_LT(text.size(), std::string("R7T - ").size() + 31 + 13);
+    EXPECT_LE(line->x + widthOf(lists, *line), 2600 - 20);
+}
+
+TEST(PilotList, LongRemarkLinesGoOnOverTheNextLinesAndPages)
+{
+    Contest c;
+    setHeader(c);
+    // Words: broken at blanks. One word wider than the line: broken in it.
+    Pilot& words = addListedPilot(c, 1, "DUPONT Jean");
+    std::string remark;
+    while (remark.size() + 5 <= 127)
+        remark += "aaaa ";
+    words.remark.assignUtf8(remark);
+    Pilot& wide = addListedPilot(c, 2, "MARTIN Luc");
+    wide.remark.assignUtf8(std::string(127, 'W'));
+    // Then enough pilots with remarks of 2 to 13 lines to fill pages: some
+    // start near the page-break threshold and go on over the next page.
+    for (int n = 3; n <= 40; ++n) {
+        std::string lines;
+        for (int k = 0; k < n % 12; ++k)
+            lines += "ligne\r\n";
+        addListedPilot(c, n, "Pilote " + std::to_string(n)).remark.assignUtf8(lines + std::string(100, 'W'));
+    }
+
+    RecordingDevice device;
+    PrintEngine engine(device);
+    ASSERT_EQ(printPilotList(c, engine, PilotListKind::Competitors), PrintOutcome::Printed);
+    // Room from 24 column units to the rules' end less the gap: 4020.
+    Texts remarkLines;
+    for (const PrintEvent& e : device.texts()) {
+        EXPECT_LE(e.x + widthOf(device, e), 5000 - 20) << e.text;
+        // Every line inside the page: 60 lines of 125.
+        EXPECT_LE(e.y + kLine, 7500) << e.text;
+        if (e.page == 1 && e.x == 24 * kUnit && e.y >= 9 * kLine && e.y < 16 * kLine)
+            remarkLines.push_back(cp1252ToUtf8(e.text));
+    }
+    EXPECT_EQ(device.drawnOffPage, 0);
+    for (const PrintEvent& e : device.lines())
+        EXPECT_LT(e.y, 7500);
+    // DUPONT's remark: 25 words "aaaa" (180 each with their blank) broken
+    // at blanks over two lines, every word whole.
+    ASSERT_GE(remarkLines.size(), 2u);
+    std::string joined;
+    for (std::string l : remarkLines)
+        if (l.find('a') != std::string::npos) {
+            l.erase(l.find_last_not_of(' ') + 1);
+            joined += (joined.empty() ? "" : " ") + l;
+        }
+    EXPECT_EQ(joined + " ", remark);
+    // MARTIN's 127 W (60 each): 67 on the first line, 60 on the next.
+    EXPECT_NE(device.findText(std::string(67, 'W') + " "), nullptr);
+    EXPECT_NE(device.findText(std::string(60, 'W') + " "), nullptr);
+    EXPECT_GT(device.pages, 2);
+}
+
+TEST(FlightSheets, LongTextsOnTheLeftStopBeforeTheRightColumn)
+{
+    Contest c;
+    Pilot& p = addListedPilot(c, 1, "WWWW " + std::string(26, 'W'), 35010, 2400000);
+    p.club.assignUtf8(std::string(31, 'W'));
+    p.licence.assignUtf8(std::string(15, 'W'));
+    p.clubNumber = 9999999;
+    RecordingDevice device;
+    PrintEngine engine(device);
+    ASSERT_EQ(printFlightSheets(c, engine, 1, 1), PrintOutcome::Printed);
+    // The right column at 1200 layout units: 2880 on the 720-dpi device.
+    int left = 0;
+    for (const PrintEvent& e : device.texts(1))
+        if (e.x < 2880) {
+            ++left;
+            EXPECT_LE(e.x + widthOf(device, e), 2880 - 20) << e.text;
+        }
+    EXPECT_EQ(left, 5); // both parts of the name, the club, its number, the licence
+    EXPECT_NE(device.findText("2.4 GHz"), nullptr);
+}
+
+TEST(StartList, ALongTowPilotsNameLeavesRoomForHisFrequency)
+{
+    Contest c;
+    startListContest(c);
+    c.findPilot(101)->name.assignUtf8(std::string(31, 'W'));
+    RecordingDevice device(3600); // the rules end at 3200
+    PrintEngine engine(device);
+    ASSERT_EQ(printStartList(c, engine, 1, kTaskSpeed), PrintOutcome::Printed);
+    const PrintEvent* group = textStartingWith(device, "Groupe 1   -   Remorqueur : WWW");
+    ASSERT_NE(group, nullptr);
+    const std::string text = cp1252ToUtf8(group->text);
+    EXPECT_EQ(text.substr(text.size() - 12), "   (35.300) ");
+    EXPECT_LT(text.size(), std::string("Groupe 1   -   Remorqueur : ").size() + 31 + 12);
+    EXPECT_LE(group->x + widthOf(device, *group), 3200 - 20);
+}
+
+TEST(RoundSheet, ALongNameStaysLeftOfTheFirstBox)
+{
+    Contest c;
+    startListContest(c);
+    c.findPilot(1)->name.assignUtf8(std::string(31, 'W'));
+    RecordingDevice device;
+    PrintEngine engine(device);
+    ASSERT_EQ(printRoundSheet(c, engine, 1), PrintOutcome::Printed);
+    const PrintEvent* name = textStartingWith(device, " WWW");
+    ASSERT_NE(name, nullptr);
+    // At most the 20 characters of the layout, and left of the box at 53 column units.
+    EXPECT_LE(name->text.size(), 21u);
+    EXPECT_LE(name->x + widthOf(device, *name), 53 * kUnit - 20);
 }

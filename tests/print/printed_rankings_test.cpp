@@ -156,7 +156,8 @@ TEST(ImprimeClassement, RanksPercentagesNotClassifiedAndDiscards)
     EXPECT_EQ(line(device, 6 * kLine), (Texts{"1", "1", "JEAN DUPONT - L1"}));
     EXPECT_EQ(line(device, 9 * kLine), (Texts{"2000.00 points", "100.0 %"}));
     EXPECT_EQ(device.findText("2000.00 points")->font, (DeviceFont{"ARIAL", -120, 700}));
-    EXPECT_EQ(device.findText("100.0 %")->x, 113 * kUnit);
+    // The percentage in the Total column, at 91 column units (plus the margin).
+    EXPECT_EQ(device.findText("100.0 %")->x, 101 * kUnit);
     EXPECT_EQ(line(device, 11 * kLine), (Texts{"2", "4", "ABEL ROUX - L4"}));
     EXPECT_EQ(line(device, 14 * kLine), (Texts{"1550.00 points", " 77.5 %"}));
     // 2 and 3 share 1000 points: 3 is not classified and takes no rank.
@@ -164,7 +165,8 @@ TEST(ImprimeClassement, RanksPercentagesNotClassifiedAndDiscards)
     Texts fourth = line(device, 21 * kLine);
     if (third[1] == "3")
         std::swap(third, fourth);
-    EXPECT_EQ(third, (Texts{"3", "2", "ZOé MARTIN - L2"}));
+    // Accented letters in upper case too.
+    EXPECT_EQ(third, (Texts{"3", "2", "ZOÉ MARTIN - L2"}));
     EXPECT_EQ(fourth, (Texts{"NC", "3", "LUC PETIT - nc-3"}));
     EXPECT_EQ(line(device, 19 * kLine), (Texts{"1000.00 points", " 50.0 %"}));
     // The round line: "m1" in the small bold font at 15 column units.
@@ -248,4 +250,24 @@ TEST(ImprimeClassement, ManyRoundsPutOneCompetitorAPageWithoutOverflow)
     for (const PrintEvent& e : device.texts())
         EXPECT_LT(e.y, 60 * kLine);
     EXPECT_EQ(device.drawnOffPage, 0);
+}
+
+TEST(ImprimeClassement, ALongNameIsShortenedAndTheLicenceKept)
+{
+    ScoredContest s;
+    twoRounds(s);
+    s.contest.findPilot(1)->name.assignUtf8("Wüstenhöfer " + std::string(19, 'W'));
+    s.contest.findPilot(1)->licence.assignUtf8("123456789012345");
+    OverallRanking chosen;
+    ASSERT_EQ(openChosenRanking(s.contest, chosen, {1}, 0, false), RankingStatus::Ok);
+    RecordingDevice device(3600); // the rules end at 3200
+    PrintEngine engine(device);
+    ASSERT_EQ(ImprimeClassement(s.contest, engine, chosen), PrintOutcome::Printed);
+    const Texts competitor = line(device, 6 * kLine);
+    ASSERT_EQ(competitor.size(), 3u);
+    EXPECT_EQ(competitor[2].rfind("WÜSTENHÖFER WWW", 0), 0u) << competitor[2];
+    EXPECT_EQ(competitor[2].substr(competitor[2].size() - 18), " - 123456789012345");
+    const PrintEvent* drawn = device.findText(competitor[2]);
+    ASSERT_NE(drawn, nullptr);
+    EXPECT_LE(drawn->x + device.textWidth(drawn->text), 3200 - 20);
 }

@@ -19,6 +19,36 @@ TEST(Text, FrenchTextsConvertBothWays)
               "Intitul\xE9 du concours \xAB \xE9t\xE9 \xBB \x96 20 \x80");
 }
 
+TEST(Text, UpperCaseKeepsAccentedLettersUpperCase)
+{
+    auto upper = [](std::string_view utf8) { return cp1252ToUtf8(upperCp1252(utf8ToCp1252(utf8))); };
+    EXPECT_EQ(upper("Wüstenhöfer"), "WÜSTENHÖFER");
+    EXPECT_EQ(upper("Garçon"), "GARÇON");
+    EXPECT_EQ(upper("àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþÿ"), "ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞŸ");
+    EXPECT_EQ(upper("šœž"), "ŠŒŽ");
+    // No Windows-1252 capital: kept. Neither are signs and digits touched.
+    EXPECT_EQ(upper("ß µ ÷ ª º 0-9 € « »"), "ß µ ÷ ª º 0-9 € « »");
+}
+
+TEST(Text, UpperCaseChangesOnlyLowerCaseLettersAndIsStable)
+{
+    int changed = 0;
+    for (int b = 1; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        const char u = upperCp1252(c);
+        changed += u != c;
+        // Upper case twice is upper case once; a capital stays as it is.
+        EXPECT_EQ(upperCp1252(u), u) << b;
+        // Each lower-case letter has a capital of its own.
+        if (u != c)
+            for (int other = 1; other < b; ++other)
+                EXPECT_FALSE(static_cast<char>(other) != u && upperCp1252(static_cast<char>(other)) == u) << b;
+    }
+    // a-z, the 30 letters of 0xE0..0xFE (÷ is not one), and š œ ž ÿ.
+    EXPECT_EQ(changed, 26 + 30 + 4);
+    EXPECT_EQ(upperCp1252(std::string_view("\xC9t\xE9 \xC0")), "\xC9T\xC9 \xC0");
+}
+
 TEST(Text, UnrepresentableOrMalformedInputBecomesQuestionMarks)
 {
     EXPECT_EQ(utf8ToCp1252("Łódź"), "?\xF3" "d?");
