@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <clocale>
+
 namespace r7t {
 
 namespace {
@@ -68,6 +70,8 @@ PrintApplication::PrintApplication()
     static char name[] = "r7t";
     static char* argv[] = {name, nullptr};
     application_ = std::make_unique<QGuiApplication>(argc, argv);
+    // The application took the user's number format; r7t writes points.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 PrintApplication::~PrintApplication()
