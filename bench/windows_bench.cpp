@@ -21,6 +21,7 @@
 #include "scoring/ui/score_entry_dialog.h"
 #include "scoring/ui/score_list_dialog.h"
 #include "support/contest_builder.h"
+#include "support/screenshots.h"
 #include "support/temp_dir.h"
 #include "widgets/drawing_resources.h"
 #include "widgets/file_dialogs.h"
@@ -39,12 +40,6 @@ using namespace r7t::ui;
 
 namespace {
 
-class NoFiles : public FileChooser {
-public:
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
-    void setFilter(int, const QString&) override {}
-};
 
 struct Registered {
     fixtures::TempDir dir;
@@ -59,7 +54,7 @@ struct Registered {
 void BM_PilotListOpens(benchmark::State& state)
 {
     Registered r;
-    NoFiles files;
+    fixtures::NoFiles files;
     for (auto _ : state) {
         PilotListDialog list(r.contest, PersonKind::Competitor, files);
         list.show();
@@ -239,7 +234,7 @@ BENCHMARK(BM_RoundEvaluation)->Unit(benchmark::kMicrosecond);
 void BM_FinalRankingOpens(benchmark::State& state)
 {
     Contest& contest = fixtures::largestContest();
-    NoFiles files;
+    fixtures::NoFiles files;
     for (auto _ : state) {
         OverallRanking ranking;
         openFinalRanking(contest, ranking);
@@ -255,7 +250,7 @@ BENCHMARK(BM_FinalRankingOpens)->Unit(benchmark::kMillisecond);
 void BM_FinalRankingDiscardChange(benchmark::State& state)
 {
     Contest& contest = fixtures::largestContest();
-    NoFiles files;
+    fixtures::NoFiles files;
     OverallRanking ranking;
     openFinalRanking(contest, ranking);
     OverallRankingDialog dialog(contest, std::move(ranking), files, {});

@@ -20,6 +20,7 @@
 #include "contest/ui/opening_dialog.h"
 #include "contest/ui/password_dialogs.h"
 #include "support/contest_builder.h"
+#include "support/screenshots.h"
 #include "competitors/ui/frequency_change_dialog.h"
 #include "competitors/ui/import_dialog.h"
 #include "competitors/ui/launch_dialog.h"
@@ -49,43 +50,9 @@
 
 using namespace r7t;
 using namespace r7t::ui;
+using namespace r7t::fixtures;
 
 namespace {
-
-class NoFiles : public FileChooser {
-public:
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
-    void setFilter(int, const QString&) override {}
-};
-
-QString outDir;
-
-void save(const QPixmap& pixmap, const QString& name)
-{
-    const QString path = QDir(outDir).filePath(name + ".png");
-    if (!pixmap.save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s\n", qPrintable(path));
-}
-
-// The widget as drawn on screen, after it is shown and painted.
-void shoot(QWidget& widget, const QString& name)
-{
-    widget.show();
-    if (!QTest::qWaitForWindowExposed(&widget))
-        std::fprintf(stderr, "%s was not shown\n", qPrintable(name));
-    QTest::qWait(150);
-    save(widget.grab(), name);
-}
-
-// The whole screen, as the director sees it.
-void shootScreen(const QString& name)
-{
-    QTest::qWait(200);
-    save(QGuiApplication::primaryScreen()->grabWindow(0), name);
-}
 
 void fillHeader(Contest& contest)
 {
@@ -103,8 +70,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
-    outDir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(outDir);
+    fixtures::screenshotFolder() = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(screenshotFolder());
     installQtFrench();
     initResources(screenScale());
     setFaultEnding({});

@@ -19,6 +19,8 @@
 #include "text/strings.h"
 #include "text/text.h"
 
+#include "support/screenshots.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -33,41 +35,9 @@
 
 using namespace r7t;
 using namespace r7t::ui;
+using namespace r7t::fixtures;
 
 namespace {
-
-class NoFiles : public FileChooser {
-public:
-    QString chooseSaveFile(QWidget*, const QString&, const QString&) override { return {}; }
-    QString chooseOpenFile(QWidget*, const QString&) override { return {}; }
-    void setFilter(int, const QString&) override {}
-};
-
-QString outDir;
-
-void save(const QPixmap& pixmap, const QString& name)
-{
-    const QString path = QDir(outDir).filePath(name + ".png");
-    if (!pixmap.save(path))
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else
-        std::printf("%s\n", qPrintable(path));
-}
-
-void shoot(QWidget& widget, const QString& name)
-{
-    widget.show();
-    if (!QTest::qWaitForWindowExposed(&widget))
-        std::fprintf(stderr, "%s was not shown\n", qPrintable(name));
-    QTest::qWait(150);
-    save(widget.grab(), name);
-}
-
-void shootScreen(const QString& name)
-{
-    QTest::qWait(250);
-    save(QGuiApplication::primaryScreen()->grabWindow(0), name);
-}
 
 const char* const kNames[] = {"LEFÈVRE Luc", "DUPONT Anne", "MARTIN Paul", "ROUX Élodie", "GARNIER Marc"};
 
@@ -112,8 +82,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
-    outDir = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(outDir);
+    fixtures::screenshotFolder() = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(screenshotFolder());
     installQtFrench();
     initInspectionResources(screenScale());
     setFaultEnding({});
@@ -133,7 +103,7 @@ int main(int argc, char** argv)
         window.startInspection();
         window.showOnScreen();
         (void)QTest::qWaitForWindowExposed(&window);
-        shootScreen("ctrl_main_few");
+        shootScreen("ctrl_main_few", 250);
 
         NewPilotDialog newPilot(inspection, &window);
         shoot(newPilot, "ctrl_newpilot");
@@ -171,7 +141,7 @@ int main(int argc, char** argv)
         popup->hide();
 
         // A page of the sheet: pilot 3, both gliders.
-        const QString pdf = QDir(outDir).filePath("ctrl_sheet.pdf");
+        const QString pdf = QDir(screenshotFolder()).filePath("ctrl_sheet.pdf");
         {
             PrintApplication printing;
             std::unique_ptr<PrintDevice> device = makePdfDevice(pdf.toStdString());
@@ -180,9 +150,9 @@ int main(int argc, char** argv)
         }
         QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("70"),
                                                        QStringLiteral("-singlefile"), pdf,
-                                                       QDir(outDir).filePath(QStringLiteral("ctrl_sheet"))});
+                                                       QDir(screenshotFolder()).filePath(QStringLiteral("ctrl_sheet"))});
         QFile::remove(pdf);
-        std::printf("%s\n", qPrintable(QDir(outDir).filePath("ctrl_sheet.png")));
+        std::printf("%s\n", qPrintable(QDir(screenshotFolder()).filePath("ctrl_sheet.png")));
     }
     {
         Inspection inspection;
@@ -197,7 +167,7 @@ int main(int argc, char** argv)
         (void)QTest::qWaitForWindowExposed(&window);
         window.board()->pilotList()->verticalScrollBar()->setValue(3);
         window.board()->pilotList()->setCurrentRow(5);
-        shootScreen("ctrl_main_many");
+        shootScreen("ctrl_main_many", 250);
     }
     return 0;
 }
