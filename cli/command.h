@@ -93,10 +93,11 @@ protected:
     virtual int run(const Arguments& args, Io io) = 0;
 
     // Loads a contest file; refuses (and returns false) when it cannot be
-    // opened: missing, incompatible, damaged (the contest then holds its
-    // fault), wrong or missing password.
+    // opened: missing, incompatible, damaged (naming what contradicts
+    // what), wrong or missing password. Records the loader left out are
+    // told as a notice; willSave adds that the saved file no longer holds them.
     bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
-                     Io io) const;
+                     Io io, bool willSave = false) const;
     // Saves the contest to its own file; refuses naming the file on failure.
     bool saveContest(Contest& contest, Io io) const;
 };
