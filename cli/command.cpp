@@ -211,7 +211,7 @@ int ContestCommand::run(const Arguments& args, Io io)
         if (lock.state() == FileLock::State::Busy)
             return refuse(io, args.positional()[0] + ": " + lockRefusalText(lock.holder()));
     }
-    if (!openContest(contest, args.positional()[0], password, io, changesContest()))
+    if (!openContest(contest, args.positional()[0], password, io, writesContest()))
         return contest.fault() ? reportFault(io, contest) : kExitRefused;
     // The body's output waits for the save: a result is never shown for a
     // change that was not kept.

@@ -125,6 +125,10 @@ protected:
     // load to after the save, so that no other writer's change is lost in
     // between; one that only reads never waits for the lock.
     virtual bool changesContest() const { return true; }
+    // Whether the contest loaded is written somewhere (its own file, or a
+    // copy): the notice of records left out at load then says they are not
+    // written again.
+    virtual bool writesContest() const { return changesContest(); }
     virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
     int run(const Arguments& args, Io io) final;
 

@@ -207,4 +207,14 @@ TEST(HostileFiles, ResultsOfCompetitorsWhoDoNotFlyTheirRoundAreDroppedWithANotic
         EXPECT_EQ(got.err, "r7t " + options[0] + ": " + path +
                                ": Fichier endommagé : 2 scores que rien ne peut afficher ont été ignorés\n");
     }
+
+    // A copy is written without them, and says so; the file itself stays.
+    const std::string before = fixtures::readFile(path);
+    const CliRun copied = runCli({"copy", path, dir.file("copy.r7s")});
+    EXPECT_EQ(copied.exit, 0) << copied.err;
+    EXPECT_EQ(copied.err, "r7t copy: " + path +
+                              ": Fichier endommagé : 2 scores que rien ne peut afficher ont été ignorés et ne seront "
+                              "pas réécrits\n");
+    EXPECT_EQ(fixtures::readFile(path), before);
+    EXPECT_EQ(fixtures::readFile(dir.file("copy.r7s")), fixtures::readFile(clean));
 }
