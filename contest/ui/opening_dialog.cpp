@@ -28,7 +28,7 @@ OpenStatus openWithAlerts(Contest& contest, const std::string& path, QWidget* pa
     LoadOutcome loaded;
     const OpenStatus status = openContestFile(
         contest, path, [&contest, parent] { return askPassword(contest, parent); }, &holder, &loaded);
-    auto alert = [](const std::string& text) { MessDlg(messageOwner(), QString::fromStdString(text), kModeAlert); };
+    auto alert = [](const std::string& text) { MessDlg(messageOwner(), tableText(text), kModeAlert); };
     if (status == OpenStatus::Locked)
         alert(lockRefusalText(holder));
     else if (status == OpenStatus::Damaged)
