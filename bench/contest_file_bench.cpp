@@ -1,11 +1,16 @@
 // Load and save of the largest contest: 98 competitors, 90 tow pilots,
-// 40 rounds of 25 groups, every result entered, some re-flights.
+// 40 rounds of 25 groups, every result entered, some re-flights; and the
+// commands on hostile files, which must take time linear in their size.
 #include "contest/contest_file.h"
 #include "contest/file_lock.h"
+#include "rounds/preparation.h"
+#include "support/cli_run.h"
 #include "support/contest_builder.h"
 #include "support/temp_dir.h"
 
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 using namespace r7t;
 
@@ -83,5 +88,176 @@ void BM_LockLargestContest(benchmark::State& state)
     }
 }
 BENCHMARK(BM_LockLargestContest)->Unit(benchmark::kMicrosecond);
+
+// --- Hostile files ---
+
+StartGroup& appendGroup(Contest& c, int32_t id, int32_t round, int32_t task, std::vector<int32_t> members)
+{
+    StartGroup& g = *c.newGroup();
+    g.id = id;
+    g.round = round;
+    g.task = task;
+    g.count = static_cast<int32_t>(members.size());
+    for (size_t s = 0; s < members.size(); ++s)
+        g.slots[s].pilotNumber = members[s];
+    return g;
+}
+
+// Round 1 of 12 competitors, then groups 4 to 4003 of it, both tasks, tow
+// and competitors records: 16,012 records, and a result linked from each
+// competitor slot of the duration groups (12,012 results); the group count
+// as a loader that took every group would set it.
+void buildSixteenThousandGroups(Contest& c)
+{
+    fixtures::buildContest(c, {12, 3, 1, 0});
+    for (int32_t g = 4; g <= 4003; ++g)
+        for (int32_t task : {kTaskSpeed, kTaskDuration}) {
+            appendGroup(c, towRecordId(g), 1, task, {101});
+            StartGroup& members = appendGroup(c, competitorRecordId(g), 1, task, {1, 2, 3});
+            if (task == kTaskDuration)
+                for (int s = 0; s < 3; ++s) {
+                    FlightResult* r = c.newResult();
+                    r->round = 1;
+                    r->number = members.slots[s].pilotNumber;
+                    members.slots[s].result = r;
+                }
+        }
+    c.groupCount[1] = 4003;
+}
+
+// "Supprimer" of the round on the contest in memory, as the dialog does it:
+// every record of the round goes in one pass over each list.
+void BM_DeleteRoundOfSixteenThousandGroups(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto c = std::make_unique<Contest>();
+        buildSixteenThousandGroups(*c);
+        state.ResumeTiming();
+        deleteRound(*c, 1);
+        if (!c->groups.empty() || !c->results.empty()) {
+            state.SkipWithError("round not deleted");
+            break;
+        }
+        state.PauseTiming();
+        c.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DeleteRoundOfSixteenThousandGroups)->Unit(benchmark::kMillisecond);
+
+struct HostileFiles {
+    fixtures::TempDir dir;
+    std::string groups = dir.file("groups.r7s");        // 16,012 groups
+    std::string hugeGroup = dir.file("huge_group.r7s"); // one group 214748364
+    std::string unregistered = dir.file("unregistered.r7s");
+    std::string groupBytes;
+    size_t hugeGroupSize = 0;
+    HostileFiles()
+    {
+        {
+            Contest c;
+            buildSixteenThousandGroups(c);
+            fixtures::saveContestFile(c, groups);
+            groupBytes = fixtures::readFile(groups);
+        }
+        {
+            Contest c;
+            fixtures::buildContest(c);
+            appendGroup(c, 2147483641, 1, kTaskDuration, {1, 2, 3});
+            fixtures::saveContestFile(c, hugeGroup);
+            hugeGroupSize = serializeContest(c).size();
+        }
+        {
+            Contest c;
+            fixtures::buildContest(c);
+            for (int32_t n = 1; n <= 98; n += 7)
+                c.removePilot(n);
+            fixtures::saveContestFile(c, unregistered);
+        }
+    }
+};
+
+HostileFiles& hostile()
+{
+    static HostileFiles files;
+    return files;
+}
+
+// False, the benchmark marked failed, when the command did not end as expected.
+bool expectExit(benchmark::State& state, const fixtures::CliRun& run, int exit)
+{
+    if (run.exit == exit)
+        return true;
+    state.SkipWithError(run.err.c_str());
+    return false;
+}
+
+// r7t delete-round on the file of 16,012 groups (3.4 MB): load, the round
+// deleted, save.
+void BM_CliDeleteRoundOfSixteenThousandGroups(benchmark::State& state)
+{
+    HostileFiles& files = hostile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixtures::writeFile(files.groups, files.groupBytes);
+        state.ResumeTiming();
+        if (!expectExit(state, fixtures::runCli({"delete-round", files.groups, "1", "--yes"}), 0))
+            break;
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files.groupBytes.size()));
+}
+BENCHMARK(BM_CliDeleteRoundOfSixteenThousandGroups)->Unit(benchmark::kMillisecond);
+
+// r7t scores, score and delete-round on the largest contest with one more
+// start group, of id 2147483641.
+void BM_CliScoresWithAHugeGroupId(benchmark::State& state)
+{
+    for (auto _ : state)
+        if (!expectExit(state, fixtures::runCli({"scores", hostile().hugeGroup, "1"}), 0))
+            break;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * hostile().hugeGroupSize));
+}
+BENCHMARK(BM_CliScoresWithAHugeGroupId)->Unit(benchmark::kMillisecond);
+
+void BM_CliScoreWithAHugeGroupId(benchmark::State& state)
+{
+    fixtures::TempDir dir;
+    const std::string bytes = fixtures::readFile(hostile().hugeGroup);
+    const std::string path = dir.file("c.r7s");
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixtures::writeFile(path, bytes);
+        state.ResumeTiming();
+        if (!expectExit(state, fixtures::runCli({"score", path, "1", "5", "--speed", "25.0"}), 0))
+            break;
+    }
+}
+BENCHMARK(BM_CliScoreWithAHugeGroupId)->Unit(benchmark::kMillisecond);
+
+void BM_CliDeleteRoundWithAHugeGroupId(benchmark::State& state)
+{
+    fixtures::TempDir dir;
+    const std::string bytes = fixtures::readFile(hostile().hugeGroup);
+    const std::string path = dir.file("c.r7s");
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixtures::writeFile(path, bytes);
+        state.ResumeTiming();
+        if (!expectExit(state, fixtures::runCli({"delete-round", path, "1", "--yes"}), 0))
+            break;
+    }
+}
+BENCHMARK(BM_CliDeleteRoundWithAHugeGroupId)->Unit(benchmark::kMillisecond);
+
+// r7t scores on the largest contest with 14 placed competitors no longer
+// registered: refused.
+void BM_CliScoresWithUnregisteredCompetitors(benchmark::State& state)
+{
+    for (auto _ : state)
+        if (!expectExit(state, fixtures::runCli({"scores", hostile().unregistered, "1"}), 1))
+            break;
+}
+BENCHMARK(BM_CliScoresWithUnregisteredCompetitors)->Unit(benchmark::kMillisecond);
 
 } // namespace

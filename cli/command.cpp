@@ -211,7 +211,7 @@ int ContestCommand::run(const Arguments& args, Io io)
         if (lock.state() == FileLock::State::Busy)
             return refuse(io, args.positional()[0] + ": " + lockRefusalText(lock.holder()));
     }
-    if (!openContest(contest, args.positional()[0], password, io))
+    if (!openContest(contest, args.positional()[0], password, io, writesContest()))
         return contest.fault() ? reportFault(io, contest) : kExitRefused;
     // The body's output waits for the save: a result is never shown for a
     // change that was not kept.
@@ -231,7 +231,7 @@ int ContestCommand::reportFault(Io io, const Contest& contest) const
 }
 
 bool Command::openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
-                          Io io) const
+                          Io io, bool willSave) const
 {
     std::error_code missing;
     if (!std::filesystem::exists(path, missing) && !missing) {
@@ -251,8 +251,13 @@ bool Command::openContest(Contest& contest, const std::string& path, const std::
         refuse(io, refusedFileText(path, terminalText(MajMessage(kMessageIncompatible))));
         return false;
     }
-    if (loaded.status == LoadStatus::OrphanResult)
+    if (loaded.status == LoadStatus::Damaged) {
+        refuse(io, path + ": " + terminalText(MajMessage(kMessageIncompatible)) + " (fichier endommagé, " +
+                       loaded.damage + ")");
         return false;
+    }
+    if (const std::string dropped = droppedRecordsText(loaded, willSave); !dropped.empty())
+        warn(io, path + ": " + dropped);
     if (skipped > 0)
         warn(io, path + ": " + terminalText(MajMessage(kMessageOutOfMemory)));
     if (!contest.password.empty() && !(password && passwordMatches(contest, *password))) {

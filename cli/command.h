@@ -93,10 +93,11 @@ protected:
     virtual int run(const Arguments& args, Io io) = 0;
 
     // Loads a contest file; refuses (and returns false) when it cannot be
-    // opened: missing, incompatible, damaged (the contest then holds its
-    // fault), wrong or missing password.
+    // opened: missing, incompatible, damaged (naming what contradicts
+    // what), wrong or missing password. Records the loader left out are
+    // told as a notice; willSave adds that the saved file no longer holds them.
     bool openContest(Contest& contest, const std::string& path, const std::optional<std::string>& password,
-                     Io io) const;
+                     Io io, bool willSave = false) const;
     // Saves the contest to its own file; refuses naming the file on failure.
     bool saveContest(Contest& contest, Io io) const;
 };
@@ -124,6 +125,10 @@ protected:
     // load to after the save, so that no other writer's change is lost in
     // between; one that only reads never waits for the lock.
     virtual bool changesContest() const { return true; }
+    // Whether the contest loaded is written somewhere (its own file, or a
+    // copy): the notice of records left out at load then says they are not
+    // written again.
+    virtual bool writesContest() const { return changesContest(); }
     virtual Outcome body(Contest& contest, const Arguments& args, Io io) = 0;
     int run(const Arguments& args, Io io) final;
 

@@ -13,6 +13,7 @@ class CopyCommand : public ContestCommand {
 public:
     std::string name() const override { return "copy"; }
     bool changesContest() const override { return false; }
+    bool writesContest() const override { return true; }
     std::string commandSynopsis() const override { return "FICHIER DESTINATION"; }
     std::string description() const override { return "enregistre une copie du concours (format actuel)"; }
     int maxPositional() const override { return 2; }

@@ -301,6 +301,12 @@ std::size_t readDataLines(Contest& contest, CharacterSource& in, std::size_t& er
     errors = 0;
     std::size_t lineNumber = 1;
     std::bitset<kLastImportNumber + 1> numbersMet;
+    // The numbers already taken, looked up once rather than per line: a
+    // competitor created by this pass is in numbersMet.
+    std::bitset<kLastImportNumber + 1> registered;
+    for (const Pilot& p : contest.pilots)
+        if (p.number >= kFirstImportNumber && p.number <= kLastImportNumber)
+            registered.set(static_cast<std::size_t>(p.number));
     ImportLine line;
     bool stoppedShort = false;
     while (readLine(in, line)) {
@@ -326,7 +332,8 @@ std::size_t readDataLines(Contest& contest, CharacterSource& in, std::size_t& er
         }
         const int32_t number = leadingInt32(f[0]);
         const bool numberInRange = number >= kFirstImportNumber && number <= kLastImportNumber;
-        if (!numberInRange || contest.findPilot(number) || numbersMet.test(static_cast<std::size_t>(number))) {
+        if (!numberInRange || registered.test(static_cast<std::size_t>(number)) ||
+            numbersMet.test(static_cast<std::size_t>(number))) {
             addFlag(flags, errors, lineNumber, kImportBadNumber);
             faulty = true;
         }
@@ -376,10 +383,40 @@ struct Encoding {
     std::streamoff start = 0; // past the byte-order mark
 };
 
-// From the byte-order mark, else UTF-8 when the file has non-ASCII bytes
-// and all of them form valid UTF-8 (Windows-1252 French text practically
-// never does: an accented letter followed by a plain one is malformed).
-// Leaves the stream at its start; nothing when it cannot be read again.
+// The bytes looked at for UTF-16 without a byte-order mark.
+constexpr std::size_t kUtf16Probe = 512;
+
+// UTF-16 without a byte-order mark, from the NULs of its first bytes: the
+// text of a competitor sheet is mostly ASCII, whose characters are a NUL
+// and the letter in UTF-16, so that at least half the pairs have their NUL
+// on the same side (second in little-endian, first in big-endian) and
+// hardly any on the other. Windows-1252 and UTF-8 text holds no NUL at all.
+std::optional<ImportEncoding> utf16WithoutMark(std::streambuf& in)
+{
+    std::size_t pairs = 0, firstNul = 0, secondNul = 0;
+    while (pairs < kUtf16Probe / 2) {
+        const auto first = in.sbumpc();
+        const auto second = first == kEnd ? kEnd : in.sbumpc();
+        if (second == kEnd)
+            break;
+        ++pairs;
+        firstNul += first == 0;
+        secondNul += second == 0;
+    }
+    if (pairs < 2)
+        return std::nullopt;
+    if (2 * secondNul >= pairs && 8 * firstNul <= pairs)
+        return ImportEncoding::Utf16LE;
+    if (2 * firstNul >= pairs && 8 * secondNul <= pairs)
+        return ImportEncoding::Utf16BE;
+    return std::nullopt;
+}
+
+// From the byte-order mark; else UTF-16 from the NULs of its first bytes;
+// else UTF-8 when the file has non-ASCII bytes and all of them form valid
+// UTF-8 (Windows-1252 French text practically never does: an accented
+// letter followed by a plain one is malformed). Leaves the stream at its
+// start; nothing when it cannot be read again.
 std::optional<Encoding> detectEncoding(std::istream& file)
 {
     std::streambuf& in = *file.rdbuf();
@@ -387,22 +424,29 @@ std::optional<Encoding> detectEncoding(std::istream& file)
     for (int& b : head)
         b = in.sbumpc();
     Encoding found;
-    if (head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF)
+    if (head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) {
         found = {ImportEncoding::Utf8, 3};
-    else if (head[0] == 0xFF && head[1] == 0xFE)
+    } else if (head[0] == 0xFF && head[1] == 0xFE) {
         found = {ImportEncoding::Utf16LE, 2};
-    else if (head[0] == 0xFE && head[1] == 0xFF)
+    } else if (head[0] == 0xFE && head[1] == 0xFF) {
         found = {ImportEncoding::Utf16BE, 2};
-    else {
+    } else {
         file.clear();
         if (!file.seekg(0))
             return std::nullopt;
-        CharacterSource utf8(in, ImportEncoding::Utf8);
-        bool nonAscii = false;
-        for (auto c = utf8.next(); c.byte != kEnd && !utf8.sawMalformed(); c = utf8.next())
-            nonAscii = nonAscii || c.code >= 0x80;
-        if (nonAscii && !utf8.sawMalformed())
-            found = {ImportEncoding::Utf8, 0};
+        if (const std::optional<ImportEncoding> utf16 = utf16WithoutMark(in)) {
+            found = {*utf16, 0};
+        } else {
+            file.clear();
+            if (!file.seekg(0))
+                return std::nullopt;
+            CharacterSource utf8(in, ImportEncoding::Utf8);
+            bool nonAscii = false;
+            for (auto c = utf8.next(); c.byte != kEnd && !utf8.sawMalformed(); c = utf8.next())
+                nonAscii = nonAscii || c.code >= 0x80;
+            if (nonAscii && !utf8.sawMalformed())
+                found = {ImportEncoding::Utf8, 0};
+        }
     }
     file.clear();
     if (!file.seekg(found.start))

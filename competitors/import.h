@@ -5,9 +5,11 @@
 // competitors are created only when no line has an error.
 //
 // The file is Windows-1252, read byte for byte, unless it starts with a
-// UTF-8 or UTF-16 (LE or BE) byte-order mark, or has non-ASCII bytes that
-// all form valid UTF-8: such a file is converted to Windows-1252, and a line
-// with a character that has no Windows-1252 form is faulty, naming it.
+// UTF-8 or UTF-16 (LE or BE) byte-order mark, is UTF-16 without one (at
+// least half the byte pairs of its first 512 bytes hold a NUL on the same
+// side, hardly any on the other), or has non-ASCII bytes that all form
+// valid UTF-8: such a file is converted to Windows-1252, and a line with a
+// character that has no Windows-1252 form is faulty, naming it.
 //
 // Lines may have any length: each field keeps its first characters (the
 // widths below) and the rest of the line is read past and dropped, so a

@@ -109,7 +109,9 @@ std::vector<GroupRecords> collectRecords(std::list<StartGroup>& groups, const Ro
 {
     if (!isValidRound(round))
         return {};
-    const int32_t count = std::max<int32_t>(0, groupCount[round]);
+    // The loader and the draw never count more; a bound all the same, so
+    // that no count can make a huge table.
+    const int32_t count = std::clamp<int32_t>(groupCount[round], 0, kMaxGroupsPerRound);
     std::vector<GroupRecords> found(static_cast<size_t>(count));
     // One pass over the list instead of one search per record.
     for (StartGroup& g : groups) {
@@ -276,12 +278,9 @@ void Contest::removeRoundGroups(int32_t round)
 {
     if (!isValidRound(round))
         return;
-    for (int32_t g = 1; g <= groupCount[round]; ++g) {
-        removeGroup(round, towRecordId(g), kTaskDuration);
-        removeGroup(round, competitorRecordId(g), kTaskDuration);
-        removeGroup(round, towRecordId(g), kTaskSpeed);
-        removeGroup(round, competitorRecordId(g), kTaskSpeed);
-    }
+    // One pass over each list, whatever the number of records: a result is
+    // linked only from a slot of its own round, so no link is left behind.
+    groups.remove_if([&](const StartGroup& g) { return g.round == round; });
     results.remove_if([&](const FlightResult& r) { return r.round == round; });
 }
 

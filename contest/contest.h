@@ -24,7 +24,6 @@ enum class Report { No, Yes };
 // Tags of the fault report.
 inline constexpr const char* kFaultMissingPilot = "FINDPILOTE";
 inline constexpr const char* kFaultMissingGroup = "FINDEQUIPE";
-inline constexpr const char* kFaultScoreLink = "REPRISEFIC (score)";
 
 // String number of the out-of-memory alert.
 inline constexpr int kMessageOutOfMemory = 402;
@@ -130,9 +129,9 @@ public:
 
     // --- Round-wide operations shared by the draw, the preparation and the
     // frequency change ---
-    // Removes the tow and competitor records of groups 1..groupCount of the
-    // round, both tasks, and the round's results with them (a result without
-    // its group would make the file refuse to load).
+    // Removes every start group of the round, both tasks, and the round's
+    // results with them (a result without its group would be dropped at the
+    // next load). Linear in the number of records.
     void removeRoundGroups(int32_t round);
     // Exchanges back frequencies 1 and 2 of every competitor
     // whose exchanged flag is 1, and clears the flag.

@@ -4,8 +4,12 @@
 #include "contest/atomic_file.h"
 #include "contest/record_io.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace r7t {
 
@@ -194,6 +198,84 @@ void readRoundTable(Reader& in, RoundTable& table, int entries)
         table[i] = f.i32();
 }
 
+const char* taskName(int32_t task) { return task == kTaskSpeed ? "vitesse" : "durée"; }
+
+// Keeps the start groups a list can show and checks that they make whole
+// rounds. Left out (counted in dropped): a record of a round outside 1-40,
+// of a task other than speed and duration, of an id other than 10g or
+// 10g+1 for a group g from 1 to kMaxGroupsPerRound, a second record of the
+// same round, task and id (the first is the one every list finds), and a
+// speed record of a group above the round's duration groups. What is kept
+// must then have, for every round and each group 1..groupCount of both
+// tasks, its tow and competitors records, and every person they place must
+// be registered (a tow slot may also say "no tow pilot"); otherwise the
+// file is damaged, and the reason is returned. Sets roundPrepared and
+// groupCount. Linear in the number of records.
+std::optional<std::string> settleGroups(Contest& contest, int& dropped)
+{
+    constexpr size_t kKinds = 2; // 0 the tow record, 1 the competitors record
+    constexpr size_t kPerTask = (kMaxGroupsPerRound + 1) * kKinds;
+    constexpr size_t kPerRound = 2 * kPerTask;
+    auto index = [&](int32_t round, int32_t task, int32_t group, bool competitors) {
+        return static_cast<size_t>(round) * kPerRound + static_cast<size_t>(task - 1) * kPerTask +
+               static_cast<size_t>(group) * kKinds + (competitors ? 1 : 0);
+    };
+    std::vector<StartGroup*> records(kRoundTableSize * kPerRound, nullptr);
+
+    for (auto it = contest.groups.begin(); it != contest.groups.end();) {
+        StartGroup& g = *it;
+        const int32_t group = groupOfId(g.id);
+        const bool competitors = isCompetitorRecordId(g.id);
+        const bool shown = isValidRound(g.round) && (g.task == kTaskSpeed || g.task == kTaskDuration) &&
+                           (competitors || isTowRecordId(g.id)) && group >= 1 && group <= kMaxGroupsPerRound &&
+                           !records[index(g.round, g.task, group, competitors)];
+        if (!shown) {
+            it = contest.groups.erase(it);
+            ++dropped;
+            continue;
+        }
+        records[index(g.round, g.task, group, competitors)] = &g;
+        if (g.task == kTaskDuration)
+            contest.groupCount[g.round] = std::max(contest.groupCount[g.round], group);
+        ++it;
+    }
+    for (auto it = contest.groups.begin(); it != contest.groups.end();) {
+        if (groupOfId(it->id) > contest.groupCount[it->round]) {
+            records[index(it->round, it->task, groupOfId(it->id), isCompetitorRecordId(it->id))] = nullptr;
+            it = contest.groups.erase(it);
+            ++dropped;
+        } else {
+            ++it;
+        }
+    }
+
+    std::unordered_set<int32_t> registered;
+    for (const Pilot& p : contest.pilots)
+        registered.insert(p.number);
+    for (int32_t round = 1; round <= kMaxRounds; ++round) {
+        if (contest.groupCount[round] < 1)
+            continue;
+        contest.roundPrepared[round] = 1;
+        for (int32_t task : {kTaskSpeed, kTaskDuration})
+            for (int32_t group = 1; group <= contest.groupCount[round]; ++group) {
+                const std::string where = stringPrintf("manche %i, %s, groupe %i : ", round, taskName(task), group);
+                const StartGroup* tow = records[index(round, task, group, false)];
+                const StartGroup* members = records[index(round, task, group, true)];
+                if (!tow || !members)
+                    return where + (tow ? "il manque l'enregistrement des concurrents"
+                                        : "il manque l'enregistrement du remorqueur");
+                const int32_t towPilot = tow->slots[0].pilotNumber;
+                if (towPilot != kNoTowPilot && !registered.count(towPilot))
+                    return where + stringPrintf("le remorqueur %i n'est pas inscrit", towPilot);
+                for (int s = 0; s < members->usedSlots(); ++s)
+                    if (!registered.count(members->slots[s].pilotNumber))
+                        return where +
+                               stringPrintf("le concurrent %i n'est pas inscrit", members->slots[s].pilotNumber);
+            }
+    }
+    return std::nullopt;
+}
+
 SaveOutcome saveTo(Contest& contest, const std::string& path)
 {
     SaveOutcome outcome;
@@ -317,11 +399,12 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
             continue;
         }
         readGroup(groupBlock.data(), *g);
-        if (!isValidRound(g->round))
-            continue; // kept for the file, but no round table can hold it
-        contest.roundPrepared[g->round] = 1;
-        if (g->task == kTaskDuration && groupOfId(g->id) > contest.groupCount[g->round])
-            contest.groupCount[g->round] = groupOfId(g->id);
+    }
+    if (std::optional<std::string> damage = settleGroups(contest, outcome.groupsDropped)) {
+        outcome.status = LoadStatus::Damaged;
+        outcome.damage = *damage;
+        contest.isOpen = false;
+        return outcome; // no alert: the caller shows 401 with the reason
     }
     for (int r = kMaxRounds; r >= 1; --r)
         if (contest.roundPrepared[r]) {
@@ -329,41 +412,58 @@ LoadOutcome loadContest(Contest& contest, std::span<const uint8_t> bytes)
             break;
         }
 
-    // Where each (round, number) flies in the duration groups: the first
-    // group in list order, as findGroupOf finds it, without a search per
-    // result.
-    std::unordered_map<uint64_t, SlotRef> durationSlots;
+    // Where each (round, number) flies: the first competitor slot of the
+    // round's duration groups in list order, as the score entry finds it,
+    // without a search per result.
+    std::unordered_map<uint64_t, GroupSlot*> durationSlots;
+    std::vector<const FlightResult*> hidden;
     auto slotKey = [](int32_t round, int32_t number) {
         return uint64_t(uint32_t(round)) << 32 | uint32_t(number);
     };
     for (StartGroup& g : contest.groups)
-        if (g.task == kTaskDuration)
+        if (g.task == kTaskDuration && isCompetitorRecordId(g.id))
             for (int s = 0; s < g.usedSlots(); ++s)
-                durationSlots.try_emplace(slotKey(g.round, g.slots[s].pilotNumber), SlotRef{&g, s});
+                durationSlots.try_emplace(slotKey(g.round, g.slots[s].pilotNumber), &g.slots[s]);
 
     std::array<uint8_t, kResultSize> resultBlock{};
+    FlightResult read;
     while (in.read(resultBlock.data(), kResultSize) == kResultSize) {
         if (firstInteger(resultBlock.data()) == 0)
             continue;
+        readResult(resultBlock.data(), read);
+        if (version1)
+            read.speedWave2 = 0;
+        auto found = durationSlots.find(slotKey(read.round, read.number));
+        if (found == durationSlots.end()) {
+            // Nobody flies it: no list or dialog could show it.
+            ++outcome.resultsDropped;
+            continue;
+        }
         FlightResult* r = contest.newResult();
         if (!r) {
             ++outcome.recordsSkipped;
             continue;
         }
-        readResult(resultBlock.data(), *r);
-        if (version1)
-            r->speedWave2 = 0;
-        auto found = durationSlots.find(slotKey(r->round, r->number));
-        if (found == durationSlots.end()) {
-            outcome.status = LoadStatus::OrphanResult;
-            contest.raiseFault(kFaultScoreLink);
-            return outcome;
+        *r = read;
+        // The last result of a slot's flight is the one linked; an earlier
+        // one is hidden by it, and goes (found by its address, in one pass).
+        FlightResult*& link = r->isReflight ? found->second->reflight : found->second->result;
+        if (link) {
+            hidden.push_back(link);
+            ++outcome.resultsDropped;
         }
-        GroupSlot& s = found->second.group->slots[found->second.slot];
-        (r->isReflight ? s.reflight : s.result) = r;
-        if (r->speedTime != 0 && static_cast<float>(r->speedTime) <= contest.bestSpeedTime)
-            contest.bestSpeedTime = static_cast<float>(r->speedTime);
+        link = r;
     }
+    if (!hidden.empty()) {
+        const std::less<const FlightResult*> before;
+        std::sort(hidden.begin(), hidden.end(), before);
+        contest.results.remove_if([&](const FlightResult& r) {
+            return std::binary_search(hidden.begin(), hidden.end(), &r, before);
+        });
+    }
+    for (const FlightResult& r : contest.results)
+        if (r.speedTime != 0 && static_cast<float>(r.speedTime) <= contest.bestSpeedTime)
+            contest.bestSpeedTime = static_cast<float>(r.speedTime);
     contest.updateCompleteRounds();
     return outcome;
 }
@@ -392,6 +492,26 @@ std::string failureHead(const SaveOutcome& outcome)
 }
 
 } // namespace
+
+std::string droppedRecordsText(const LoadOutcome& outcome, bool saving)
+{
+    auto count = [](int n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n > 1 ? many : one);
+    };
+    std::string what;
+    if (outcome.groupsDropped > 0)
+        what = count(outcome.groupsDropped, "groupe de départ", "groupes de départ");
+    if (outcome.resultsDropped > 0)
+        what += (what.empty() ? "" : " et ") + count(outcome.resultsDropped, "score", "scores");
+    if (what.empty())
+        return what;
+    const bool many = outcome.groupsDropped + outcome.resultsDropped > 1;
+    std::string text = "Fichier endommagé : " + what + (many ? " que rien ne peut afficher ont été ignorés"
+                                                             : " que rien ne peut afficher a été ignoré");
+    if (saving)
+        text += many ? " et ne seront pas réécrits" : " et ne sera pas réécrit";
+    return text;
+}
 
 std::string saveFailedText(const SaveOutcome& outcome)
 {

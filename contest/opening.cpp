@@ -74,7 +74,7 @@ bool makeFileWritable(const std::string& path)
 }
 
 OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword,
-                           LockHolder* lockedBy)
+                           LockHolder* lockedBy, LoadOutcome* loadedOut)
 {
     auto refuse = [&](OpenStatus status) {
         contest.isOpen = false;
@@ -100,8 +100,10 @@ OpenStatus openContestFile(Contest& contest, const std::string& path, const AskP
     contest.setPath(path);
     contest.isOpen = true;
     const LoadOutcome loaded = RepriseFic(contest);
-    if (loaded.status == LoadStatus::OrphanResult)
-        return refuse(OpenStatus::Fault);
+    if (loadedOut)
+        *loadedOut = loaded;
+    if (loaded.status == LoadStatus::Damaged)
+        return refuse(OpenStatus::Damaged);
     if (loaded.status == LoadStatus::Incompatible || !contest.isOpen)
         return refuse(OpenStatus::Incompatible);
 

@@ -45,7 +45,8 @@ enum class OpenStatus {
     Opened,        // isOpen true
     Incompatible,  // message 401 raised by the loader; isOpen false
     WrongPassword, // the password dialog gave up or did not match; isOpen false
-    Fault,         // the loader raised the fault report
+    Damaged,       // the records contradict each other: the reason in the
+                   // loader's outcome, to be shown with message 401; isOpen false
     Locked,        // another program or command holds the file's lock; isOpen false
 };
 
@@ -59,9 +60,10 @@ using AskPassword = std::function<std::optional<std::string>()>;
 // contest holds its lock (writerLock) until it is destroyed. Whenever the
 // result is not Opened, isOpen is false and filePath empty. The file is never
 // created or changed by a refusal; a locked file is not even read, and
-// lockedBy then tells who holds it.
+// lockedBy then tells who holds it. loaded, when given, receives the
+// loader's outcome (records left out, reason of a damaged file).
 OpenStatus openContestFile(Contest& contest, const std::string& path, const AskPassword& askPassword,
-                           LockHolder* lockedBy = nullptr);
+                           LockHolder* lockedBy = nullptr, LoadOutcome* loaded = nullptr);
 
 // Gives the owner write permission on the file; false when that failed.
 bool makeFileWritable(const std::string& path);

@@ -22,6 +22,9 @@ inline constexpr int32_t kFirstTowPilot = 101;
 inline constexpr int32_t k24GHzFrequency = 2400000;
 inline constexpr int32_t kParticipating = 99;
 inline constexpr int kSlotsPerGroup = 4;
+// Competitor numbers run 1..99 and a draw makes groups of 3 or 4 (at most
+// 25 groups): no round can ever have more groups than this.
+inline constexpr int kMaxGroupsPerRound = 33;
 inline constexpr int kTaskSpeed = 1;
 inline constexpr int kTaskDuration = 2;
 

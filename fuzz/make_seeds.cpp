@@ -25,16 +25,42 @@ void write(const std::filesystem::path& file, const std::string& text)
     write(file, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-// An empty contest, and a round with every result and re-flights.
+// An empty contest, a round with every result and re-flights, and two
+// rounds of groups of 4 and 3 without tow pilots (slots of 200), the second
+// round's scores not all entered.
 void contestSeeds(const std::filesystem::path& dir)
 {
     int index = 0;
     for (r7t::fixtures::ContestShape shape :
-         {r7t::fixtures::ContestShape{0, 0, 0, 0}, r7t::fixtures::ContestShape{6, 1, 1, 2}}) {
+         {r7t::fixtures::ContestShape{0, 0, 0, 0}, r7t::fixtures::ContestShape{6, 1, 1, 2},
+          r7t::fixtures::ContestShape{13, 0, 2, 4}}) {
         r7t::Contest contest;
         r7t::fixtures::buildContest(contest, shape);
+        if (shape.rounds == 2) {
+            contest.results.remove_if([](const r7t::FlightResult& r) { return r.round == 2 && r.number > 9; });
+            for (r7t::StartGroup& g : contest.groups)
+                for (r7t::GroupSlot& slot : g.slots)
+                    if (g.round == 2 && slot.pilotNumber > 9) {
+                        slot.result = nullptr;
+                        slot.reflight = nullptr;
+                    }
+            contest.roundComplete[2] = 0;
+            contest.updateCompleteRounds();
+        }
         write(dir / ("seed" + std::to_string(index++) + ".r7s"), r7t::serializeContest(contest));
     }
+    // The round with re-flights as a version 1 file: 26-integer round
+    // tables, the masses and speedWave2 then meaningless.
+    r7t::Contest contest;
+    r7t::fixtures::buildContest(contest, {6, 1, 1, 2});
+    std::vector<uint8_t> bytes = r7t::serializeContest(contest);
+    bytes[4] = 1; // the version, little-endian
+    constexpr size_t kTables = 4 + r7t::kHeaderSize, kTable = 4 * r7t::kRoundTableSize;
+    constexpr size_t kVersion1Table = 4 * r7t::kVersion1RoundTableSize;
+    for (size_t table : {kTables + kTable, kTables}) // the later one first
+        bytes.erase(bytes.begin() + static_cast<long>(table + kVersion1Table),
+                    bytes.begin() + static_cast<long>(table + kTable));
+    write(dir / "version1.r7s", bytes);
 }
 
 // The tag alone, and two pilots with both gliders, one measured and valid.
@@ -96,6 +122,7 @@ int main(int argc, char** argv)
         return root / target;
     };
     contestSeeds(folder("fuzz_contest_file"));
+    contestSeeds(folder("fuzz_contest_commands"));
     inspectionSeeds(folder("fuzz_ctr_file"));
     importSeeds(folder("fuzz_import"));
     return 0;

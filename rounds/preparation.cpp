@@ -61,24 +61,8 @@ void deleteRound(Contest& contest, int round)
 {
     if (!isValidRound(round))
         return;
-    for (int32_t g = 1; g <= contest.groupCount[round]; ++g) {
-        contest.removeGroup(round, towRecordId(g), kTaskDuration);
-        contest.removeGroup(round, towRecordId(g), kTaskSpeed);
-        for (StartGroup& group : contest.groups) {
-            if (group.round != round || group.id != competitorRecordId(g) || group.task != kTaskDuration)
-                continue;
-            for (int s = 0; s < group.usedSlots(); ++s) {
-                const int32_t number = group.slots[s].pilotNumber;
-                if (group.slots[s].reflight)
-                    contest.removeResult(round, number, 1);
-                if (group.slots[s].result)
-                    contest.removeResult(round, number, 0);
-            }
-            break;
-        }
-    }
-    // Whatever is left of the round (its competitor records, and results a
-    // damaged file may hold without a link) goes with it.
+    // Every record of the round, its results included, in one pass over
+    // each list: linear however many records a file held.
     contest.removeRoundGroups(round);
     contest.groupCount[round] = 0;
     contest.roundHasScores[round] = 0;

@@ -19,14 +19,22 @@ namespace {
 constexpr int kHelpTopicOpening = 2;
 
 // The loader's refusals raise their own alerts; a file held by another
-// writer is refused here, in the same alert box, before it is read.
+// writer is refused here, in the same alert box, before it is read, and a
+// damaged one with what is wrong in it. Records the loader left out are
+// told once the contest is open.
 OpenStatus openWithAlerts(Contest& contest, const std::string& path, QWidget* parent)
 {
     LockHolder holder = LockHolder::Command;
-    const OpenStatus status =
-        openContestFile(contest, path, [&contest, parent] { return askPassword(contest, parent); }, &holder);
+    LoadOutcome loaded;
+    const OpenStatus status = openContestFile(
+        contest, path, [&contest, parent] { return askPassword(contest, parent); }, &holder, &loaded);
+    auto alert = [](const std::string& text) { MessDlg(messageOwner(), tableText(text), kModeAlert); };
     if (status == OpenStatus::Locked)
-        MessDlg(messageOwner(), QString::fromStdString(lockRefusalText(holder)), kModeAlert);
+        alert(lockRefusalText(holder));
+    else if (status == OpenStatus::Damaged)
+        alert(MajMessage(kMessageIncompatible) + "\r(fichier endommagé, " + loaded.damage + ")");
+    else if (status == OpenStatus::Opened && !droppedRecordsText(loaded).empty())
+        alert(droppedRecordsText(loaded, true));
     return status;
 }
 

@@ -107,7 +107,10 @@ TEST(Cli, CopyWritesAVersion2FileAndLeavesTheSourceAlone)
     v1.i32(81245).header(1, "", "01/05/98", "Lens", "Coupe", 1).roundTables(26, 1, 1);
     for (int n = 1; n <= 3; ++n)
         v1.pilot(n, "P", 35010 + 20 * n, 0, 3000, 3000);
-    v1.pilotEnd().extraEnd().group(10, 1, 2, {101}).group(11, 1, 2, {1, 2, 3}).groupEnd().result(2, 1, 250, 0, 1);
+    v1.pilotEnd().extraEnd();
+    for (int32_t task : {1, 2})
+        v1.group(10, 1, task, {200}).group(11, 1, task, {1, 2, 3});
+    v1.groupEnd().result(2, 1, 250, 0, 1);
     const std::string source = dir.file("v1.r7s");
     fixtures::writeFile(source, v1.str());
 
@@ -140,12 +143,15 @@ TEST(Cli, BadFilesAreRefusedWithTheirMessage)
     EXPECT_EQ(runCli({"info", dir.file("short.r7s")}).err,
               "r7t info: " + dir.file("short.r7s") + ": Le fichier choisi est incompatible !\n");
 
+    // A result nobody flies is left out, and said so.
     fixtures::FileBytes orphan;
     orphan.i32(81245).header(2, "", "", "", "", 0).roundTables(41).pilotEnd().extraEnd().groupEnd().result(5, 1, 200);
     fixtures::writeFile(dir.file("orphan.r7s"), orphan.str());
-    CliRun fault = runCli({"info", dir.file("orphan.r7s")});
-    EXPECT_EQ(fault.exit, 1);
-    EXPECT_NE(fault.err.find("Pointeur non trouvé dans : REPRISEFIC (score)"), std::string::npos);
+    CliRun dropped = runCli({"info", dir.file("orphan.r7s")});
+    EXPECT_EQ(dropped.exit, 0);
+    EXPECT_EQ(dropped.err, "r7t info: " + dir.file("orphan.r7s") +
+                               ": Fichier endommagé : 1 score que rien ne peut afficher a été ignoré\n");
+    EXPECT_NE(dropped.out.find("results: 0\n"), std::string::npos) << dropped.out;
 }
 
 TEST(Cli, SaveFailuresGiveTheirCauseInFrench)
@@ -309,7 +315,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     EXPECT_EQ(runCli({"delete-round", path, "3", "--yes"}).exit, 0);
 }
 
-TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)
+TEST(Cli, ADamagedFileIsRefusedOnceAndNothingIsSaved)
 {
     TempDir dir;
     Contest c;
@@ -322,12 +328,14 @@ TEST(Cli, AFaultIsReportedOnceAndNothingIsSaved)
     const std::vector<std::vector<std::string>> runs = {
         {"scores", path, "2"}, {"score", path, "2", "1", "--speed", "30", "--duration", "4.00"}};
     for (const std::vector<std::string>& args : runs) {
-        CliRun faulted = runCli(args);
-        EXPECT_EQ(faulted.exit, 1) << args[0];
-        EXPECT_EQ(faulted.out, "") << args[0];
-        EXPECT_EQ(faulted.err.rfind("r7t " + args[0] + ": Pointeur non trouvé dans : FINDPILOTE\n", 0), 0u)
-            << faulted.err;
-        EXPECT_EQ(faulted.err.find("r7t ", 1), std::string::npos) << faulted.err;
+        CliRun refused = runCli(args);
+        EXPECT_EQ(refused.exit, 1) << args[0];
+        EXPECT_EQ(refused.out, "") << args[0];
+        EXPECT_EQ(refused.err.rfind("r7t " + args[0] + ": " + path + ": Le fichier choisi est incompatible ! "
+                                    "(fichier endommagé, manche 1, ", 0), 0u)
+            << refused.err;
+        EXPECT_NE(refused.err.find("le concurrent 3 n'est pas inscrit)\n"), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.err.find("r7t ", 1), std::string::npos) << refused.err;
     }
     EXPECT_EQ(fixtures::readFile(path), original);
 }

@@ -169,6 +169,20 @@ TEST(Import, UnicodeSheetsAreConvertedToWindows1252)
     }
     check(le, "UTF-16 LE");
     check(be, "UTF-16 BE");
+    // Without the byte-order mark, told by the NULs of its ASCII characters.
+    check(le.substr(2), "UTF-16 LE without mark");
+    check(be.substr(2), "UTF-16 BE without mark");
+}
+
+TEST(Import, NulsInAWindows1252SheetDoNotMakeItUtf16)
+{
+    // A few NULs, none in alternating places: still Windows-1252 (the NUL
+    // ends the field's text, as it always did).
+    const std::string file = kHeader + line("1", std::string("A\0B", 3), "35010") + line("2", "H\xe9l\xe8ne", "35030");
+    Contest c;
+    ImportOutcome o = importText(c, file);
+    ASSERT_EQ(o.status, ImportStatus::Imported) << (o.errorLines.empty() ? "" : o.errorLines[0]);
+    EXPECT_EQ(c.findPilot(2)->name.raw(), "H\xe9l\xe8ne");
 }
 
 TEST(Import, Windows1252SheetIsReadByteForByte)

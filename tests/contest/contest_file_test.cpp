@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <sys/stat.h>
 
@@ -29,8 +30,9 @@ int32_t intAt(const std::vector<uint8_t>& b, size_t offset)
                                 uint32_t(b[offset + 3]) << 24);
 }
 
-// A contest file of one round with two groups of three, written by hand.
-FileBytes oneRoundFile(int32_t version = 2)
+// A contest file of one round with two groups of three, written by hand;
+// without ended, more groups may follow.
+FileBytes oneRoundFile(int32_t version = 2, bool ended = true)
 {
     const int entries = version == 1 ? 26 : 41;
     FileBytes f;
@@ -40,7 +42,8 @@ FileBytes oneRoundFile(int32_t version = 2)
     f.pilot(101, "Remorqueur", 41000, 0).pilotEnd().extraEnd();
     f.group(10, 1, 1, {101}).group(11, 1, 1, {1, 2, 3}).group(20, 1, 1, {101}).group(21, 1, 1, {4, 5, 6});
     f.group(10, 1, 2, {101}).group(11, 1, 2, {4, 2, 6}).group(20, 1, 2, {101}).group(21, 1, 2, {1, 5, 3});
-    f.groupEnd();
+    if (ended)
+        f.groupEnd();
     return f;
 }
 
@@ -145,13 +148,16 @@ TEST(ContestFile, FileOfAnotherWriterIsRewrittenByteForByteExceptLinks)
     f.roundTables(41, 1, 0);
     for (int n = 1; n <= 3; ++n)
         f.pilot(n, "P" + std::to_string(n), 35010 + 40 * n, 40665, 2100, 0, 0x11223344);
+    f.pilot(101, "R", 41000, 0, 0, 0, 0x11223344);
     f.pilotEnd();
     FileBytes extra;
     extra.i32(7).zeros(4).i32(0x55667788);
     for (int i = 0; i < 84; ++i)
         extra.raw(std::string(1, static_cast<char>(i * 3 + 1)));
     f.raw(extra.str()).extraEnd();
-    f.group(10, 1, 2, {101}, 0x0BADF00D).group(11, 1, 2, {1, 2, 3}, 0x0BADF00D).groupEnd();
+    for (int32_t task : {1, 2})
+        f.group(10, 1, task, {101}, 0x0BADF00D).group(11, 1, task, {1, 2, 3}, 0x0BADF00D);
+    f.groupEnd();
     f.result(2, 1, 312, 0, 1, 0x7777).result(2, 1, 301, 1, 0, 0x7777);
 
     Contest c;
@@ -161,12 +167,12 @@ TEST(ContestFile, FileOfAnotherWriterIsRewrittenByteForByteExceptLinks)
     auto expected = asBytes(f.str());
     auto zeroAt = [&](size_t offset) { std::fill_n(expected.begin() + static_cast<long>(offset), 4, 0); };
     const size_t pilots = 624;
-    for (int p = 0; p < 3; ++p)
+    for (int p = 0; p < 4; ++p)
         zeroAt(pilots + 268 * p + 256);
-    const size_t extras = pilots + 268 * 4;
+    const size_t extras = pilots + 268 * 5;
     zeroAt(extras + 8);
     const size_t groups = extras + 96 * 2;
-    for (int g = 0; g < 2; ++g) {
+    for (int g = 0; g < 4; ++g) {
         const size_t base = groups + 208 * g;
         for (int s = 0; s < 4; ++s) {
             zeroAt(base + 12 + 44 * s + 28);
@@ -174,7 +180,7 @@ TEST(ContestFile, FileOfAnotherWriterIsRewrittenByteForByteExceptLinks)
         }
         zeroAt(base + 188);
     }
-    const size_t results = groups + 208 * 3;
+    const size_t results = groups + 208 * 5;
     zeroAt(results + 64);
     zeroAt(results + 72 + 64);
     ASSERT_EQ(rewritten.size(), expected.size());
@@ -298,17 +304,22 @@ TEST(ContestFile, ResultWithNumberZeroIsSkippedAndLoadingGoesOn)
     EXPECT_FLOAT_EQ(c.bestSpeedTime, 240.0f); // the skipped record's 100 is not seen
 }
 
-TEST(ContestFile, ResultWithoutDurationGroupRaisesTheFault)
+TEST(ContestFile, ResultWithoutDurationGroupIsDroppedAndLoadingGoesOn)
 {
     for (int32_t round : {1, 2, 0, 9999}) {
         FileBytes f = oneRoundFile();
-        f.result(1, 1, 250).result(round == 1 ? 77 : 2, round, 250);
+        f.result(1, 1, 250).result(round == 1 ? 77 : 2, round, 100).result(3, 1, 240);
         Contest c;
-        std::string reported;
-        c.setFaultHandler([&](const std::string& tag) { reported = tag; });
-        EXPECT_EQ(loadFrom(c, f.str()).status, LoadStatus::OrphanResult) << round;
-        EXPECT_EQ(reported, "REPRISEFIC (score)");
-        EXPECT_EQ(c.fault().value_or(""), "REPRISEFIC (score)");
+        c.setFaultHandler([&](const std::string& tag) { ADD_FAILURE() << tag; });
+        const LoadOutcome outcome = loadFrom(c, f.str());
+        ASSERT_EQ(outcome.status, LoadStatus::Loaded) << round;
+        EXPECT_EQ(outcome.resultsDropped, 1);
+        EXPECT_EQ(outcome.groupsDropped, 0);
+        ASSERT_EQ(c.results.size(), 2u);
+        EXPECT_EQ(c.results.front().number, 1);
+        EXPECT_EQ(c.results.back().number, 3);
+        EXPECT_FLOAT_EQ(c.bestSpeedTime, 240.0f); // the dropped record's 100 is not seen
+        EXPECT_FALSE(c.fault());
     }
 }
 
@@ -330,14 +341,19 @@ TEST(ContestFile, PreparedRoundsAndCountersAreRebuilt)
     FileBytes f;
     f.i32(81245).header(2, "", "", "", "", 7).roundTables(41);
     f.pilot(1, "A", 35010, 0).pilot(150, "T", 41000, 0).pilot(100, "Cent", 35030, 0).pilotEnd().extraEnd();
-    f.group(10, 3, 2, {150}).group(31, 3, 2, {1}).group(21, 5, 1, {1}).groupEnd();
+    for (int32_t g = 1; g <= 3; ++g)
+        for (int32_t task : {1, 2})
+            f.group(10 * g, 3, task, {g == 1 ? 150 : 200}).group(10 * g + 1, 3, task, {1});
+    f.group(21, 5, 1, {1}).groupEnd(); // a speed record alone: no list shows round 5
     Contest c;
-    ASSERT_EQ(loadFrom(c, f.str()).status, LoadStatus::Loaded);
+    const LoadOutcome outcome = loadFrom(c, f.str());
+    ASSERT_EQ(outcome.status, LoadStatus::Loaded);
+    EXPECT_EQ(outcome.groupsDropped, 1);
     EXPECT_EQ(c.roundPrepared[3], 1);
-    EXPECT_EQ(c.roundPrepared[5], 1);
+    EXPECT_EQ(c.roundPrepared[5], 0);
     EXPECT_EQ(c.groupCount[3], 3);  // from the task-2 record of id 31
-    EXPECT_EQ(c.groupCount[5], 0);  // task-1 records do not count
-    EXPECT_EQ(c.lastPreparedRound, 5);
+    EXPECT_EQ(c.groupCount[5], 0);
+    EXPECT_EQ(c.lastPreparedRound, 3);
     EXPECT_EQ(c.competitorCount(), 1); // number 100 is neither a competitor nor a tow pilot
     EXPECT_EQ(c.towPilotCount(), 1);
     EXPECT_EQ(c.highestCompetitorNumber(), 1);
@@ -355,12 +371,17 @@ TEST(ContestFile, HostileValuesLoadSafely)
     f.pilot(1, std::string(40, 'x'), 35010, 0).pilotEnd().extraEnd();
     FileBytes g;
     g.i32(11).i32(1).i32(1000000); // count far beyond the four slots
-    g.i32(1).zeros(40).zeros(44 * 3).i32(0).i32(0).i32(0).i32(kTaskDuration).i32(0);
+    for (int s = 0; s < 4; ++s)
+        g.i32(1).zeros(40);
+    g.i32(0).i32(0).i32(0).i32(kTaskDuration).i32(0);
     f.raw(g.str());
+    f.group(10, 1, 2, {200}).group(10, 1, 1, {200}).group(11, 1, 1, {1});
     f.group(11, -3, 2, {1}).group(11, 41, 2, {1}).group(11, 1, 77, {1}).groupEnd();
     f.result(1, 1, -5);
     Contest c;
-    ASSERT_EQ(loadFrom(c, f.str()).status, LoadStatus::Loaded);
+    const LoadOutcome outcome = loadFrom(c, f.str());
+    ASSERT_EQ(outcome.status, LoadStatus::Loaded);
+    EXPECT_EQ(outcome.groupsDropped, 3); // rounds -3 and 41, task 77
     EXPECT_EQ(c.lastPreparedRound, 1);
     EXPECT_EQ(c.pilots.front().name.raw().size(), 32u); // no NUL in the field: never read past it
     EXPECT_EQ(c.password.raw().size(), 16u);
@@ -368,6 +389,109 @@ TEST(ContestFile, HostileValuesLoadSafely)
     EXPECT_EQ(c.groups.size(), 4u);
     EXPECT_EQ(c.groups.front().usedSlots(), 4);
     EXPECT_EQ(c.findGroupOf(1, 1, kTaskDuration).group, &c.groups.front());
+}
+
+// What no list, dialog or ranking can show is left out of the contest, and
+// counted; what stays loads, saves and loads again unchanged.
+TEST(ContestFile, RecordsNoListCanShowAreDroppedAndCounted)
+{
+    FileBytes f = oneRoundFile(2, false);
+    f.group(2147483641, 1, 2, {1, 2, 3});                        // group 214748364
+    f.group(341, 1, 2, {1}).group(340, 1, 2, {101});             // group 34: above any draw
+    f.group(1, 1, 2, {1}).group(-11, 1, 2, {1}).group(12, 1, 2, {1}); // ids of no group
+    f.group(11, 1, 2, {5, 5, 5});                                  // a second group 1 of the duration task
+    f.group(31, 1, 1, {1}).group(30, 1, 1, {101});                 // speed group 3 of a round of 2
+    f.group(11, 0, 2, {1}).group(11, 1, 3, {1});                   // no round, no task
+    f.groupEnd();
+    // Results: 5 flies in group 2 (the second group 1 is not seen), 9 nowhere,
+    // and 1's first flight twice: the later one is linked, the earlier hidden.
+    f.result(5, 1, 300).result(9, 1, 300).result(1, 1, 280).result(1, 1, 250);
+    Contest c;
+    const LoadOutcome outcome = loadFrom(c, f.str());
+    ASSERT_EQ(outcome.status, LoadStatus::Loaded) << outcome.damage;
+    EXPECT_EQ(outcome.groupsDropped, 11);
+    EXPECT_EQ(outcome.resultsDropped, 2);
+    EXPECT_EQ(c.groups.size(), 8u);
+    EXPECT_EQ(c.groupCount[1], 2);
+    ASSERT_EQ(c.results.size(), 2u);
+    EXPECT_EQ(c.results.front().number, 5);
+    EXPECT_EQ(c.results.back().speedTime, 250);
+    EXPECT_FLOAT_EQ(c.bestSpeedTime, 250.0f);
+    const SlotRef five = c.findGroupOf(1, 5, kTaskDuration);
+    EXPECT_EQ(groupOfId(five.group->id), 2);
+    EXPECT_EQ(five.group->slots[five.slot].result, &c.results.front());
+    EXPECT_EQ(droppedRecordsText(outcome),
+              "Fichier endommagé : 11 groupes de départ et 2 scores que rien ne peut afficher ont été ignorés");
+    EXPECT_EQ(droppedRecordsText(outcome, true),
+              "Fichier endommagé : 11 groupes de départ et 2 scores que rien ne peut afficher ont été ignorés et ne "
+              "seront pas réécrits");
+
+    const std::vector<uint8_t> once = serializeContest(c);
+    Contest again;
+    again.isOpen = true;
+    const LoadOutcome second = loadContest(again, once);
+    ASSERT_EQ(second.status, LoadStatus::Loaded);
+    EXPECT_EQ(second.groupsDropped + second.resultsDropped, 0);
+    EXPECT_EQ(droppedRecordsText(second), "");
+    EXPECT_TRUE(serializeContest(again) == once);
+}
+
+// A round whose groups the lists would show with a record or a person
+// missing is no contest the program could have written: the file is
+// refused, saying where, and the fault report is never raised.
+TEST(ContestFile, RoundsThatContradictThemselvesAreRefusedSayingWhere)
+{
+    auto withGroups = [](const std::function<void(FileBytes&)>& groups) {
+        FileBytes f;
+        f.i32(81245).header(2, "", "", "", "", 1).roundTables(41);
+        for (int n = 1; n <= 6; ++n)
+            f.pilot(n, "Pilote", 35010 + 20 * n, 0);
+        f.pilot(101, "Remorqueur", 41000, 0).pilotEnd().extraEnd();
+        groups(f);
+        return f.groupEnd().result(1, 2, 250).str();
+    };
+    const std::vector<std::pair<std::function<void(FileBytes&)>, std::string>> cases = {
+        {[](FileBytes& f) { f.group(10, 2, 1, {101}).group(11, 2, 1, {1, 2, 3}).group(11, 2, 2, {1, 2, 3}); },
+         "manche 2, durée, groupe 1 : il manque l'enregistrement du remorqueur"},
+        {[](FileBytes& f) { f.group(10, 2, 2, {101}).group(11, 2, 2, {1, 2, 3}).group(10, 2, 1, {101}); },
+         "manche 2, vitesse, groupe 1 : il manque l'enregistrement des concurrents"},
+        {[](FileBytes& f) {
+             for (int task : {1, 2})
+                 f.group(20, 2, task, {101}).group(21, 2, task, {1, 2, 3});
+         },
+         "manche 2, vitesse, groupe 1 : il manque l'enregistrement du remorqueur"},
+        {[](FileBytes& f) {
+             for (int task : {1, 2})
+                 f.group(10, 2, task, {task == 2 ? 102 : 101}).group(11, 2, task, {1, 2, 3});
+         },
+         "manche 2, durée, groupe 1 : le remorqueur 102 n'est pas inscrit"},
+        {[](FileBytes& f) {
+             for (int task : {1, 2})
+                 f.group(10, 2, task, {101}).group(11, 2, task, {1, 2, task == 1 ? 7 : 3});
+         },
+         "manche 2, vitesse, groupe 1 : le concurrent 7 n'est pas inscrit"},
+    };
+    for (const auto& [groups, reason] : cases) {
+        Contest c;
+        int alerts = 0;
+        c.setAlertHandler([&](int) { ++alerts; });
+        c.setFaultHandler([&](const std::string& tag) { ADD_FAILURE() << tag; });
+        const LoadOutcome outcome = loadFrom(c, withGroups(groups));
+        EXPECT_EQ(outcome.status, LoadStatus::Damaged) << reason;
+        EXPECT_EQ(outcome.damage, reason);
+        EXPECT_FALSE(c.isOpen);
+        EXPECT_EQ(alerts, 0); // the caller shows the refusal with its reason
+    }
+
+    // The same round whole, with "no tow pilot" in a tow slot, loads.
+    Contest whole;
+    const LoadOutcome outcome = loadFrom(whole, withGroups([](FileBytes& f) {
+        for (int task : {1, 2})
+            f.group(10, 2, task, {task == 1 ? 200 : 101}).group(11, 2, task, {1, 2, 3});
+    }));
+    ASSERT_EQ(outcome.status, LoadStatus::Loaded) << outcome.damage;
+    EXPECT_EQ(whole.groupCount[2], 1);
+    EXPECT_EQ(whole.results.size(), 1u);
 }
 
 TEST(ContestFile, ArbitraryMutationsNeverBreakTheLoader)

@@ -160,7 +160,7 @@ TEST(Opening, ReadOnlyContestBecomesWritableOnceOpen)
     EXPECT_TRUE(MajFichier(c).ok());
 }
 
-TEST(Opening, ResultWithoutGroupIsAFault)
+TEST(Opening, ResultWithoutGroupIsLeftOutAndTheContestOpens)
 {
     Saved s;
     Contest c;
@@ -173,9 +173,32 @@ TEST(Opening, ResultWithoutGroupIsAFault)
     ASSERT_TRUE(MajFichier(c).ok());
 
     Contest loaded;
-    std::string fault;
-    loaded.setFaultHandler([&](const std::string& tag) { fault = tag; });
-    EXPECT_EQ(openContestFile(loaded, s.path, {}), OpenStatus::Fault);
-    EXPECT_EQ(fault, kFaultScoreLink);
+    loaded.setFaultHandler([&](const std::string& tag) { ADD_FAILURE() << tag; });
+    LoadOutcome outcome;
+    EXPECT_EQ(openContestFile(loaded, s.path, {}, nullptr, &outcome), OpenStatus::Opened);
+    EXPECT_EQ(outcome.resultsDropped, 1);
+    EXPECT_TRUE(loaded.isOpen);
+    EXPECT_TRUE(loaded.results.empty());
+    EXPECT_FALSE(loaded.fault());
+}
+
+TEST(Opening, DamagedContestIsRefusedWithItsReasonAndNoFault)
+{
+    Saved s;
+    Contest c;
+    fixtures::buildContest(c, {8, 2, 1, 0});
+    startNewContest(c, s.path, "");
+    c.removePilot(3); // its start slots and results stay
+    ASSERT_TRUE(MajFichier(c).ok());
+    const std::string before = fixtures::readFile(s.path);
+
+    Contest loaded;
+    loaded.setFaultHandler([&](const std::string& tag) { ADD_FAILURE() << tag; });
+    LoadOutcome outcome;
+    EXPECT_EQ(openContestFile(loaded, s.path, {}, nullptr, &outcome), OpenStatus::Damaged);
+    EXPECT_NE(outcome.damage.find("le concurrent 3 n'est pas inscrit"), std::string::npos) << outcome.damage;
     EXPECT_FALSE(loaded.isOpen);
+    EXPECT_EQ(loaded.filePath, "");
+    EXPECT_FALSE(loaded.writerLock);
+    EXPECT_EQ(fixtures::readFile(s.path), before);
 }

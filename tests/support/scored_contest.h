@@ -25,9 +25,14 @@ public:
     }
 
     // The round's groups: for each task a tow record (10g) and a competitor
-    // record (10g+1) with the members in flight order.
+    // record (10g+1) with the members in flight order. The tow records name
+    // tow pilot 101, registered here as "Remorqueur" unless the test did it
+    // first: a draw places registered people only, and the loader refuses a
+    // file that places anybody else.
     void round(int r, const std::vector<std::vector<int>>& groups)
     {
+        if (!contest.findPilot(kFirstTowPilot))
+            addPilot(contest, kFirstTowPilot, {.name = "Remorqueur"});
         for (int task = kTaskSpeed; task <= kTaskDuration; ++task)
             for (size_t g = 0; g < groups.size(); ++g) {
                 const int id = 10 * (static_cast<int>(g) + 1);

@@ -253,6 +253,42 @@ TEST(CommandLine, MissingFileIsRefusedWith401AndNotCreated)
     EXPECT_FALSE(o.contest.isOpen);
 }
 
+TEST(CommandLine, DamagedContestIsRefusedSayingWhatIsWrongAndNeverTheFaultReport)
+{
+    Opening o;
+    Contest c;
+    fixtures::buildContest(c, {8, 2, 1, 0});
+    const int32_t group = groupOfId(c.findGroupOf(1, 3, kTaskSpeed).group->id);
+    c.removePilot(3); // his start slots and results stay
+    const std::string path = fixtures::saveContestFile(c, o.file("concours.r7s"));
+    const std::string before = fixtures::readFile(path);
+    o.collectMessages();
+    EXPECT_FALSE(openFromCommandLine(o.contest, path, nullptr));
+    EXPECT_EQ(o.messages, std::vector<QString>{QString::fromStdString(
+                              "Le fichier choisi est incompatible !\n(fichier endommagé, manche 1, vitesse, groupe " +
+                              std::to_string(group) + " : le concurrent 3 n'est pas inscrit)")});
+    EXPECT_FALSE(o.contest.isOpen);
+    EXPECT_FALSE(o.contest.fault());
+    EXPECT_EQ(fixtures::readFile(path), before);
+}
+
+TEST(CommandLine, RecordsNoListCanShowAreToldOnceTheContestIsOpen)
+{
+    Opening o;
+    Contest c;
+    fixtures::buildContest(c, {8, 2, 1, 0});
+    StartGroup* huge = c.newGroup();
+    *huge = c.groups.front();
+    huge->id = 2147483641;
+    const std::string path = fixtures::saveContestFile(c, o.file("concours.r7s"));
+    o.collectMessages();
+    EXPECT_TRUE(openFromCommandLine(o.contest, path, nullptr));
+    EXPECT_EQ(o.messages, std::vector<QString>{QStringLiteral("Fichier endommagé : 1 groupe de départ que rien ne "
+                                                              "peut afficher a été ignoré et ne sera pas réécrit")});
+    EXPECT_EQ(o.contest.groups.size(), c.groups.size() - 1);
+    EXPECT_FALSE(o.contest.fault());
+}
+
 TEST(CommandLine, PasswordIsAskedOverTheWindow)
 {
     Opening o;
