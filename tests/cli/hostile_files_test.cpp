@@ -80,8 +80,9 @@ TEST(HostileFiles, AHugeGroupIdIsDroppedAndEveryCommandAnswersAsForTheCleanConte
         const CliRun expected = runCli(cleanRuns[i]);
         const CliRun got = runCli(hostileRuns[i]);
         EXPECT_EQ(got.exit, expected.exit) << hostileRuns[i][0] << got.err;
-        if (hostileRuns[i][0] != "print") // a printed file names itself
+        if (hostileRuns[i][0] != "print") { // a printed file names itself
             EXPECT_EQ(got.out, expected.out) << hostileRuns[i][0];
+        }
         EXPECT_EQ(got.err, expected.err + "r7t " + hostileRuns[i][0] + ": " + path + ": " + notice + "\n");
     }
 
