@@ -76,6 +76,8 @@ TEST(TimeFormats, SpeedTextsAreReadInDoublePrecision)
     EXPECT_EQ(LitVitesse("9.9"), 99);
     EXPECT_EQ(LitVitesse("-25.5"), 255);
     EXPECT_EQ(LitVitesse(" 12.34x"), 123);
+    EXPECT_EQ(LitVitesse("12.36"), 123); // truncated, never rounded up
+    EXPECT_EQ(LitVitesse("12.39"), 123);
     EXPECT_EQ(LitVitesse("1,2,3"), 12);
     EXPECT_EQ(LitVitesse(""), 0);
     EXPECT_EQ(LitVitesse("abc"), 0);
