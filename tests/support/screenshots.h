@@ -29,6 +29,19 @@ inline QString& screenshotFolder()
     return folder;
 }
 
+// The folder named on the tool's command line, made if missing; false
+// (after the usage line) when none is named.
+inline bool takeScreenshotFolder(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return false;
+    }
+    screenshotFolder() = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(screenshotFolder());
+    return true;
+}
+
 inline void save(const QPixmap& pixmap, const QString& name)
 {
     const QString path = QDir(screenshotFolder()).filePath(name + ".png");

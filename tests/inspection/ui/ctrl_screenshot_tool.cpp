@@ -78,12 +78,8 @@ void openAt(Inspection& inspection)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    if (!takeScreenshotFolder(argc, argv))
         return 2;
-    }
-    fixtures::screenshotFolder() = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(screenshotFolder());
     installQtFrench();
     initInspectionResources(screenScale());
     setFaultEnding({});
