@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -17,6 +18,36 @@
 namespace r7t {
 
 namespace {
+
+thread_local const FileSystemCalls* substitutedCalls = nullptr;
+
+ssize_t callWrite(int fd, const void* data, size_t size)
+{
+    if (substitutedCalls && substitutedCalls->write)
+        return substitutedCalls->write(fd, data, size);
+    return ::write(fd, data, size);
+}
+
+int callFsync(int fd)
+{
+    if (substitutedCalls && substitutedCalls->fsync)
+        return substitutedCalls->fsync(fd);
+    return ::fsync(fd);
+}
+
+int callClose(int fd)
+{
+    if (substitutedCalls && substitutedCalls->close)
+        return substitutedCalls->close(fd);
+    return ::close(fd);
+}
+
+int callRename(const char* from, const char* to)
+{
+    if (substitutedCalls && substitutedCalls->rename)
+        return substitutedCalls->rename(from, to);
+    return ::rename(from, to);
+}
 
 constexpr std::string_view kTempPrefix = ".r7t-";
 constexpr std::string_view kTempSuffix = ".tmp";
@@ -37,7 +68,7 @@ std::string systemError(const char* what)
 bool writeAll(int fd, const uint8_t* data, size_t size)
 {
     while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
+        ssize_t n = callWrite(fd, data, size);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -110,6 +141,14 @@ void removeStaleTemporaryFiles(const std::string& folder)
 
 } // namespace
 
+ScopedFileSystemCalls::ScopedFileSystemCalls(FileSystemCalls calls)
+    : calls_(std::move(calls)), previous_(substitutedCalls)
+{
+    substitutedCalls = &calls_;
+}
+
+ScopedFileSystemCalls::~ScopedFileSystemCalls() { substitutedCalls = previous_; }
+
 std::string frenchCause(int errorNumber)
 {
     switch (errorNumber) {
@@ -178,15 +217,15 @@ WriteOutcome writeFileAtomically(const std::string& givenPath, std::span<const u
 
     if (!writeAll(fd, bytes.data(), bytes.size()))
         return abandon(systemError("écriture impossible"));
-    if (::fsync(fd) != 0)
+    if (callFsync(fd) != 0)
         return abandon(systemError("écriture impossible"));
     if (beforeRename && !beforeRename(temp))
         return abandon("écriture interrompue");
-    if (::close(fd) != 0) {
+    if (callClose(fd) != 0) {
         ::unlink(temp.c_str());
         return {false, systemError("écriture impossible")};
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (callRename(temp.c_str(), path.c_str()) != 0) {
         WriteOutcome failed{false, systemError("remplacement impossible")};
         ::unlink(temp.c_str());
         return failed;
@@ -194,7 +233,7 @@ WriteOutcome writeFileAtomically(const std::string& givenPath, std::span<const u
     // Make the rename itself durable.
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dir >= 0) {
-        ::fsync(dir);
+        callFsync(dir);
         ::close(dir);
     }
     return {true, {}};

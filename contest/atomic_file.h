@@ -2,11 +2,14 @@
 // either the old file or the new one, never a damaged one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
+
+#include <sys/types.h>
 
 namespace r7t {
 
@@ -31,6 +34,31 @@ struct WriteOutcome {
 // there); returning false abandons the write.
 WriteOutcome writeFileAtomically(const std::string& path, std::span<const uint8_t> bytes,
                                  const std::function<bool(const std::string& tempPath)>& beforeRename = {});
+
+// The system calls that make a save durable, in the order writeFileAtomically
+// makes them: write the temporary file, flush it to disk, close it, rename it
+// over the target, flush the folder. Tests put their own in place, to watch
+// the order or to make one fail; an empty member is the system's own call.
+struct FileSystemCalls {
+    std::function<ssize_t(int fd, const void* data, size_t size)> write{};
+    std::function<int(int fd)> fsync{}; // of the file, then of its folder
+    std::function<int(int fd)> close{};
+    std::function<int(const char* from, const char* to)> rename{};
+};
+
+// Tests only: the calls of writeFileAtomically on this thread go through
+// these while the object lives.
+class ScopedFileSystemCalls {
+public:
+    explicit ScopedFileSystemCalls(FileSystemCalls calls);
+    ~ScopedFileSystemCalls();
+    ScopedFileSystemCalls(const ScopedFileSystemCalls&) = delete;
+    ScopedFileSystemCalls& operator=(const ScopedFileSystemCalls&) = delete;
+
+private:
+    FileSystemCalls calls_;
+    const FileSystemCalls* previous_;
+};
 
 // Reads a whole file, refusing one larger than maxBytes; never creates it.
 enum class ReadStatus { Ok, Missing, TooLarge, Failed };

@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
+#include <algorithm>
 
 using namespace r7t;
 using r7t::fixtures::TempDir;
@@ -64,6 +66,80 @@ TEST(AtomicFile, ProcessDyingBeforeTheRenameLeavesTheOldFileIntact)
     ASSERT_TRUE(WIFEXITED(status));
     ASSERT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(fixtures::readFile(path), "old contest");
+}
+
+// The system calls of a save, as a list of what each did to which file.
+struct CallLog {
+    std::vector<std::string> calls;
+    std::string renamedBytes; // the temporary file as it was when renamed
+
+    FileSystemCalls recorder()
+    {
+        return {
+            [this](int fd, const void* data, size_t size) {
+                if (calls.empty() || calls.back() != "write")
+                    calls.push_back("write");
+                // One byte at a time: a save must finish short writes.
+                return ::write(fd, data, std::min<size_t>(size, 1));
+            },
+            [this](int fd) {
+                struct stat st {};
+                ::fstat(fd, &st);
+                calls.push_back(S_ISDIR(st.st_mode) ? "flush folder" : "flush file");
+                return ::fsync(fd);
+            },
+            [this](int fd) {
+                calls.push_back("close");
+                return ::close(fd);
+            },
+            [this](const char* from, const char* to) {
+                calls.push_back("rename");
+                renamedBytes = fixtures::readFile(from);
+                return ::rename(from, to);
+            },
+        };
+    }
+};
+
+TEST(AtomicFile, FlushesTheDataBeforeTheRenameAndTheFolderAfterIt)
+{
+    TempDir dir;
+    const std::string path = dir.file("c.r7s");
+    fixtures::writeFile(path, "old");
+    CallLog log;
+    {
+        ScopedFileSystemCalls watched(log.recorder());
+        ASSERT_TRUE(writeFileAtomically(path, bytesOf("new contest")).ok);
+    }
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"write", "flush file", "close", "rename", "flush folder"}));
+    EXPECT_EQ(log.renamedBytes, "new contest");
+    EXPECT_EQ(fixtures::readFile(path), "new contest");
+}
+
+TEST(AtomicFile, AFailedFlushOrRenameKeepsTheOldFileAndSaysWhy)
+{
+    TempDir dir;
+    const std::string path = dir.file("c.r7s");
+    fixtures::writeFile(path, "old");
+    const auto failWith = [](int error) {
+        return [error](auto...) {
+            errno = error;
+            return -1;
+        };
+    };
+    const std::pair<FileSystemCalls, std::string> failures[] = {
+        {{.write = failWith(ENOSPC)}, "écriture impossible : disque plein"},
+        {{.fsync = failWith(EIO)}, "écriture impossible : erreur de lecture ou d'écriture du support"},
+        {{.rename = failWith(EACCES)}, "remplacement impossible : accès refusé"},
+    };
+    for (const auto& [calls, error] : failures) {
+        ScopedFileSystemCalls failing(calls);
+        const WriteOutcome outcome = writeFileAtomically(path, bytesOf("new"));
+        EXPECT_FALSE(outcome.ok) << error;
+        EXPECT_EQ(outcome.error, error);
+        EXPECT_EQ(fixtures::readFile(path), "old");
+        EXPECT_EQ(entriesIn(dir.path()), 1u) << error; // no temporary file left
+    }
 }
 
 TEST(AtomicFile, AbandonedWriteRemovesItsTemporaryFile)
