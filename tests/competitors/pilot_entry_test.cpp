@@ -170,6 +170,21 @@ TEST(PilotEntry, CreateOutOfMemoryRaisesTheAlertAndCountsNothing)
     EXPECT_TRUE(c.pilots.empty());
 }
 
+TEST(PilotEntry, AStoredFrequencyInNoBandIsRefusedEvenWhenLeftAsItIs)
+{
+    Contest c;
+    const int32_t n = add(c, "A", "35010", "40685");
+    Pilot* p = c.findPilot(n);
+    p->frequency2 = 99000; // only a damaged or foreign file holds one
+    const PersonForm form = personForm(*p);
+    ASSERT_EQ(form.frequency2, "99.000");
+    const EntryResult refused = modifyPerson(c, n, form);
+    EXPECT_EQ(refused.status, EntryStatus::Alert);
+    EXPECT_EQ(refused.alert.message, 403);
+    EXPECT_EQ(refused.alert.field, FormField::Frequency2);
+    EXPECT_EQ(p->frequency2, 99000);
+}
+
 TEST(PilotEntry, ModifyKeepsRegisteredOrderAndUntouchedValues)
 {
     Contest c;

@@ -181,6 +181,17 @@ TEST(ScoreRules, CompletenessOfResultsAndRounds)
     FlightResult orphan = two;
     orphan.number = 4;
     EXPECT_EQ(ScoreComplet(s.contest, orphan, 1, 4), 0);
+    {
+        // Nor does a timed first flight stand for a re-flight granted after it.
+        ScoredContest t;
+        t.competitor(1);
+        t.round(1, {{1}});
+        FlightResult& first = t.flight(1, 1, 300, 400);
+        FlightResult& notYet = t.reflight(1, 1, 0);
+        EXPECT_EQ(ScoreComplet(t.contest, first, 1, 1), 0);
+        notYet.durationTime = 350;
+        EXPECT_EQ(ScoreComplet(t.contest, first, 1, 1), 1);
+    }
 
     s.flight(1, 3, 290, 300);
     s.flight(1, 4, 0, 0).durationVoid = 1;

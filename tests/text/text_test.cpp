@@ -40,9 +40,10 @@ TEST(Text, UpperCaseChangesOnlyLowerCaseLettersAndIsStable)
         // Upper case twice is upper case once; a capital stays as it is.
         EXPECT_EQ(upperCp1252(u), u) << b;
         // Each lower-case letter has a capital of its own.
-        if (u != c)
+        if (u != c) {
             for (int other = 1; other < b; ++other)
                 EXPECT_FALSE(static_cast<char>(other) != u && upperCp1252(static_cast<char>(other)) == u) << b;
+        }
     }
     // a-z, the 30 letters of 0xE0..0xFE (÷ is not one), and š œ ž ÿ.
     EXPECT_EQ(changed, 26 + 30 + 4);
@@ -68,7 +69,15 @@ TEST(Text, FirstUnencodableNamesTheCharacterThatWouldBecomeAQuestionMark)
     EXPECT_EQ(firstUnencodable("Erdős"), "ő");
     EXPECT_EQ(firstUnencodable("Vol 🛩 plané"), "🛩");
     EXPECT_EQ(firstUnencodable("é中Ł"), "中"); // the first one, not any
-    EXPECT_EQ(firstUnencodable("\xC2\x80"), "\xC2\x80"); // U+0080 is no Windows-1252 byte
+    // The C1 controls are no Windows-1252 characters: U+0080 is not "€", nor
+    // U+0085 "…". Only the five bytes Windows-1252 leaves undefined come back
+    // as the controls they were read as.
+    for (char32_t c = 0x80; c <= 0x9F; ++c) {
+        const bool undefinedByte = c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+        EXPECT_EQ(cp1252Of(c), undefinedByte ? static_cast<int>(c) : -1) << static_cast<int>(c);
+        EXPECT_EQ(firstUnencodable(utf8Of(c)), undefinedByte ? std::nullopt : std::optional(utf8Of(c)));
+        EXPECT_EQ(utf8ToCp1252(utf8Of(c)), undefinedByte ? std::string(1, static_cast<char>(c)) : "?");
+    }
 
     // Malformed input is named by U+FFFD and never read past its end.
     EXPECT_EQ(firstUnencodable("a\xC3"), "\xEF\xBF\xBD");
