@@ -66,6 +66,11 @@ std::optional<int32_t> readCount(std::string_view text)
 
 std::optional<int32_t> readRound(std::string_view text) { return readIntegerIn(text, 1, kMaxRounds); }
 
+std::optional<int32_t> readRoundNumber(std::string_view text)
+{
+    return readIntegerIn(text, 1, std::numeric_limits<int32_t>::max());
+}
+
 std::optional<std::vector<int32_t>> readNumberList(std::string_view text, int32_t min, int32_t max)
 {
     std::vector<int32_t> numbers;

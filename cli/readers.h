@@ -23,6 +23,10 @@ std::optional<int32_t> readCount(std::string_view text);
 // A round number, 1 to 40.
 std::optional<int32_t> readRound(std::string_view text);
 
+// A number that may name a round, 1 or more; one past the last round is no
+// typing slip but a round with nothing in it.
+std::optional<int32_t> readRoundNumber(std::string_view text);
+
 // Whole numbers from min to max separated by commas ("4,2"); an empty item
 // ("1,,2", "1,", "") spoils the list.
 std::optional<std::vector<int32_t>> readNumberList(std::string_view text,

@@ -21,8 +21,8 @@ public:
 protected:
     Outcome body(Contest& contest, const Arguments& args, Io io) override
     {
-        // Any whole number: the rounds before the first cancellable one are refused below.
-        const std::optional<int32_t> round = readInteger(args.positional()[1]);
+        // Any round number: the rounds before the first cancellable one are refused below.
+        const std::optional<int32_t> round = readRoundNumber(args.positional()[1]);
         if (!round)
             return {usageError(io, "numéro de manche incorrect : " + args.positional()[1])};
         FrequencyChangeOutcome outcome = cancelRoundsFrom(contest, *round);

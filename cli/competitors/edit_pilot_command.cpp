@@ -33,7 +33,7 @@ protected:
         if (!number)
             return {usageError(io, "numéro invalide : " + args.positional()[1])};
         std::optional<int32_t> fromRound;
-        if (args.has("frequency-change") && !(fromRound = readInteger(args.value("frequency-change"))))
+        if (args.has("frequency-change") && !(fromRound = readRoundNumber(args.value("frequency-change"))))
             return {usageError(io, "--frequency-change attend un numéro de manche")};
         const Pilot* pilot = contest.findPilot(*number);
         if (!pilot)

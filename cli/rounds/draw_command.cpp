@@ -33,14 +33,14 @@ protected:
     {
         LaunchChoices choices;
         const std::optional<int32_t> attempts =
-            args.has("attempts") ? readInteger(args.value("attempts")) : kMaxAttempts;
+            args.has("attempts") ? readCount(args.value("attempts")) : kMaxAttempts;
         if (!attempts)
-            return {usageError(io, "--attempts attend un nombre entier")};
-        // Bounded to 0..8000 by the launch dialog's own reading.
+            return {usageError(io, "--attempts attend un nombre entier positif ou nul")};
+        // At most 8000, as the launch dialog reads it.
         choices.attemptsText = std::to_string(*attempts);
         choices.sameStarts = args.has("same-starts");
         if (args.has("absent")) {
-            std::optional<std::vector<int32_t>> absent = readNumberList(args.value("absent"));
+            std::optional<std::vector<int32_t>> absent = readNumberList(args.value("absent"), 1);
             if (!absent)
                 return {usageError(io, "--absent attend des numéros séparés par des virgules")};
             // An unknown number would be ignored by the draw, and the absent

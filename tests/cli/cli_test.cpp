@@ -307,12 +307,51 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
     CliRun seed = runCli({"weighing", path, "3", "--seed", "12abc"});
     EXPECT_EQ(seed.exit, 2);
     EXPECT_EQ(seed.err.substr(0, seed.err.find('\n')), "r7t weighing: --seed attend un entier positif");
-    EXPECT_EQ(runCli({"change-frequency", path, "5x"}).exit, 2);
-    EXPECT_EQ(runCli({"edit-pilot", path, "1", "--frequency-change", "5x"}).exit, 2);
-    EXPECT_EQ(runCli({"draw", path, "--absent", "1,2,"}).exit, 2);
-    EXPECT_EQ(runCli({"draw", path, "--attempts", "10k"}).exit, 2);
+    CliRun drawSeed = runCli({"draw", path, "--seed", "12abc"});
+    EXPECT_EQ(drawSeed.exit, 2);
+    EXPECT_EQ(drawSeed.err.substr(0, drawSeed.err.find('\n')), "r7t draw: --seed attend un entier positif");
+    // Nor is a count or a round number ever negative.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"change-frequency", path, "5x"},
+             {"change-frequency", path, "-1"},
+             {"edit-pilot", path, "1", "--frequency-change", "5x"},
+             {"edit-pilot", path, "1", "--frequency-change", "0"},
+             {"draw", path, "--absent", "1,2,"},
+             {"draw", path, "--absent", "-1"},
+             {"draw", path, "--attempts", "10k"},
+             {"draw", path, "--attempts", "-1"},
+         })
+        EXPECT_EQ(runCli(args).exit, 2) << args[0] << " " << args.back();
     EXPECT_EQ(fixtures::readFile(path), original);
     EXPECT_EQ(runCli({"delete-round", path, "3", "--yes"}).exit, 0);
+}
+
+TEST(Cli, ADrawNeedsSixCompetitorsPresent)
+{
+    TempDir dir;
+    Contest c;
+    fixtures::buildContest(c, {5, 2, 0, 0});
+    const std::string path = fixtures::saveContestFile(c, dir.file("c.r7s"));
+    const std::string five = fixtures::readFile(path);
+    const std::vector<std::string> draw = {"draw", path, "--frequencies-checked", "--seed", "1"};
+    const std::string refusal = "r7t draw: Au moins 6 concurrents sont nécessaires !\n";
+
+    CliRun refused = runCli(draw);
+    EXPECT_EQ(refused.exit, 1);
+    EXPECT_EQ(refused.err, refusal);
+    EXPECT_TRUE(fixtures::readFile(path) == five);
+
+    ASSERT_EQ(runCli({"add-pilot", path, "--name", "Sixième", "--freq1", "35.2"}).out, "6\n");
+    const std::string six = fixtures::readFile(path);
+    // Registered is not enough: the absent do not count.
+    CliRun absent = runCli({"draw", path, "--absent", "6", "--frequencies-checked", "--seed", "1"});
+    EXPECT_EQ(absent.exit, 1);
+    EXPECT_EQ(absent.err, refusal);
+    EXPECT_TRUE(fixtures::readFile(path) == six);
+
+    CliRun drawn = runCli(draw);
+    EXPECT_EQ(drawn.exit, 0) << drawn.err;
+    EXPECT_NE(runCli({"info", path}).out.find("prepared rounds: -1-"), std::string::npos);
 }
 
 TEST(Cli, ADamagedFileIsRefusedOnceAndNothingIsSaved)

@@ -408,6 +408,8 @@ TEST(RankingCommands, PrintTheListsOfTheLoadedContest)
     EXPECT_EQ(runCli({"ranking", path, "--final", "--no-zero"}).exit, 2);
     EXPECT_EQ(runCli({"ranking", path, "--rounds", "1,x"}).exit, 2);
     EXPECT_EQ(runCli({"ranking", path, "--final", "--discard", "deux"}).exit, 2);
+    EXPECT_EQ(runCli({"ranking", path, "--final", "--discard", "-1"}).exit, 2);
+    EXPECT_EQ(runCli({"export", path, "--rounds", "2,-1", "-o", "-"}).exit, 2);
     EXPECT_EQ(runCli({"detail", path, "42", "--final"}).exit, 1);
     EXPECT_EQ(runCli({"detail", path, "--final"}).exit, 2);
 
