@@ -3,6 +3,7 @@
 #include "text/strings.h"
 #include "contest/atomic_file.h"
 #include "ranking/ranking_lines.h"
+#include "scoring/time_formats.h"
 
 #include <algorithm>
 #include <charconv>
@@ -72,15 +73,6 @@ private:
     size_t length_ = 0;
 };
 
-// The speed time as FormatVitesse writes it ("%i.%i").
-void speedTime(Field& field, int32_t tenths) { field << tenths / 10 << "." << tenths % 10; }
-
-// The duration as FormatDuree writes it ("%i.%02i").
-void durationTime(Field& field, int32_t seconds)
-{
-    field << seconds / 60 << (seconds % 60 >= 0 && seconds % 60 < 10 ? ".0" : ".") << seconds % 60;
-}
-
 // "m%2i%6s%6s  %7.2f  |%14s%6s%6s  %7.2f | %s  %s\r\n" of one round.
 void appendRoundLine(std::string& out, int32_t round, const RoundScore& s)
 {
@@ -90,12 +82,12 @@ void appendRoundLine(std::string& out, int32_t round, const RoundScore& s)
     if (!f || f->speedVoid)
         speed << "----";
     else
-        speedTime(speed, f->speedTime);
+        speed << FormatVitesse(f->speedTime);
     if (!f || f->durationVoid) {
         duration << "----    ";
     } else {
         duration << "(" << s.group << ") ";
-        durationTime(duration, f->durationTime);
+        duration << FormatDuree(f->durationTime);
         duration << (s.reflightUsed ? " (R)" : "    ");
         if (f->landingTarget)
             landing << "+20";

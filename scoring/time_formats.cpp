@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace r7t {
 
@@ -48,18 +48,18 @@ int32_t LitDuree(std::string_view text)
     return static_cast<int32_t>(std::min<int64_t>(minutes * 60 + seconds, kMaxInt));
 }
 
+// Both formats without printf: the text export writes two per round line.
 std::string FormatVitesse(int32_t tenths)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%i.%i", tenths / 10, tenths % 10);
-    return text;
+    // "%i.%i"
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 std::string FormatDuree(int32_t seconds)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%i.%02i", seconds / 60, seconds % 60);
-    return text;
+    // "%i.%02i": a negative remainder is already two characters wide.
+    const int32_t rest = seconds % 60;
+    return std::to_string(seconds / 60) + (rest >= 0 && rest < 10 ? ".0" : ".") + std::to_string(rest);
 }
 
 } // namespace r7t

@@ -104,7 +104,9 @@ TEST(TimeFormats, DurationTextsAndDisplays)
     EXPECT_EQ(FormatVitesse(234), "23.4");
     EXPECT_EQ(FormatVitesse(1000), "100.0");
     EXPECT_EQ(FormatVitesse(5), "0.5");
+    EXPECT_EQ(FormatDuree(309), "5.09"); // the text export's too
     EXPECT_EQ(FormatDuree(425), "7.05");
+    EXPECT_EQ(FormatDuree(-5), "0.-5"); // as printf, for a damaged file's value
     EXPECT_EQ(FormatDuree(900), "15.00");
     EXPECT_EQ(FormatDuree(6000), "100.00");
     for (int t : {0, 99, 234, 1000})
