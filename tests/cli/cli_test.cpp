@@ -194,6 +194,19 @@ TEST(Cli, UsageErrorsExitWith2)
     EXPECT_NE(help.out.find("copy"), std::string::npos);
 }
 
+TEST(CliArguments, AValueMayFollowAnEqualsSignAndDoubleDashEndsTheOptions)
+{
+    const std::vector<cli::OptionInfo> options = {{"discard", "D"}, {"yes"}};
+    std::string error;
+    const std::optional<cli::Arguments> parsed = cli::Arguments::parse({"c.r7s", "--discard=2", "--", "--yes"}, options, error);
+    ASSERT_TRUE(parsed) << error;
+    EXPECT_EQ(parsed->value("discard"), "2");
+    EXPECT_FALSE(parsed->has("yes"));
+    EXPECT_EQ(parsed->positional(), (std::vector<std::string>{"c.r7s", "--yes"}));
+    EXPECT_FALSE(cli::Arguments::parse({"--yes=1"}, options, error));
+    EXPECT_EQ(error, "l'option --yes ne prend pas de valeur");
+}
+
 TEST(Cli, VersionIsTheProjectVersion)
 {
     CliRun version = runCli({"--version"});
@@ -352,6 +365,29 @@ TEST(Cli, ADrawNeedsSixCompetitorsPresent)
     CliRun drawn = runCli(draw);
     EXPECT_EQ(drawn.exit, 0) << drawn.err;
     EXPECT_NE(runCli({"info", path}).out.find("prepared rounds: -1-"), std::string::npos);
+}
+
+TEST(Cli, WeighingIsDrawnOnceAndOnlyInAPreparedRound)
+{
+    TempDir dir;
+    Contest c;
+    fixtures::buildContest(c, {12, 3, 2, 0});
+    const std::string path = fixtures::saveContestFile(c, dir.file("c.r7s"));
+    const std::string original = fixtures::readFile(path);
+
+    CliRun unprepared = runCli({"weighing", path, "3", "--seed", "3"});
+    EXPECT_EQ(unprepared.exit, 1);
+    EXPECT_EQ(unprepared.err, "r7t weighing: Manche 3 : manche non préparée\n");
+    EXPECT_TRUE(fixtures::readFile(path) == original);
+
+    CliRun first = runCli({"weighing", path, "1", "--seed", "3"});
+    ASSERT_EQ(first.exit, 0) << first.err;
+    EXPECT_NE(first.out.find("Pesées de contrôle des planeurs - Manche 1"), std::string::npos);
+    const std::string drawn = fixtures::readFile(path);
+    EXPECT_FALSE(drawn == original); // the marks are kept
+    CliRun again = runCli({"weighing", path, "1", "--seed", "4"});
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_TRUE(fixtures::readFile(path) == drawn);
 }
 
 TEST(Cli, ADamagedFileIsRefusedOnceAndNothingIsSaved)

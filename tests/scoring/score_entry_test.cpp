@@ -444,7 +444,10 @@ TEST(ScoreCli, ScoreAndScoresOnAFile)
     EXPECT_EQ(runCli({"score", path, "2", "3", "--delete"}).exit, 1);
 
     EXPECT_EQ(runCli({"score", path, "2", "42", "--speed", "30"}).exit, 1);
-    EXPECT_EQ(runCli({"score", path, "3", "1", "--speed", "30"}).exit, 1);
+    CliRun unprepared = runCli({"score", path, "3", "1", "--speed", "30"});
+    EXPECT_EQ(unprepared.exit, 1);
+    EXPECT_EQ(unprepared.err, "r7t score: la manche 3 n'est pas préparée\n");
+    EXPECT_EQ(runCli({"score", path, "2", "100", "--speed", "30"}).exit, 2); // no competitor number
     EXPECT_EQ(runCli({"scores", path, "3"}).exit, 1);
     EXPECT_EQ(runCli({"score", path, "2", "1", "--speed", "30", "--speed-void"}).exit, 2);
     EXPECT_EQ(runCli({"score", path, "2", "1", "--landing", "4"}).exit, 2);
