@@ -69,6 +69,8 @@ int RecordingDevice::endPage()
 
 int RecordingDevice::endDoc()
 {
+    if (failEndDoc)
+        return -1;
     PrintEvent e;
     e.kind = PrintEvent::EndDoc;
     events.push_back(e);

@@ -47,10 +47,11 @@ public:
     void drawLine(int x1, int y1, int x2, int y2) override;
 
     // Failures to simulate: the result of startDoc, and the page (counted
-    // from 1) whose start or end fails; 0 = none.
+    // from 1) whose start or end fails; 0 = none; and the end of the document.
     int startDocResult = 1;
     int failStartPage = 0;
     int failEndPage = 0;
+    bool failEndDoc = false;
 
     std::vector<PrintEvent> events;
     int pages = 0;          // pages started

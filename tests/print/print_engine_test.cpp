@@ -98,8 +98,10 @@ TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
     engine.printLine("\t\t" + longField, 1, kStylePlain, kPilotListTabs);
     // Empty fields draw nothing.
     engine.printLine("\t\t\t", 1, kStylePlain, kPilotListTabs);
+    // So is an unsplit line, even a number, which is never cut to fit.
+    engine.printLine(std::string(300, '1'), 0, kStylePlain, kPilotListTabs);
     const auto t = texts();
-    ASSERT_EQ(t.size(), 1u + 2u + 5u + 1u);
+    ASSERT_EQ(t.size(), 1u + 2u + 5u + 1u + 1u);
     EXPECT_EQ(t[0].text, "a\tb");
     EXPECT_EQ(t[0].x, 400);
     EXPECT_EQ(t[1].text, "a");
@@ -107,7 +109,8 @@ TEST_F(EngineTest, UnsplitStylesAndOverlongLinesAreSafe)
     EXPECT_EQ(t[7].text, "4");
     EXPECT_EQ(t[7].x, (80 + 10) * 40);
     EXPECT_EQ(t[8].text, std::string(127, 'i'));
-    EXPECT_EQ(engine.currentLine, 5);
+    EXPECT_EQ(t[9].text, std::string(127, '1'));
+    EXPECT_EQ(engine.currentLine, 6);
 }
 
 TEST_F(EngineTest, RulesStandWhereTheLayoutsSay)
@@ -245,6 +248,16 @@ TEST(EngineFailures, DocumentAndPageFailuresStopTheJob)
         EXPECT_FALSE(engine.endEntry(54));
         EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
         EXPECT_FALSE(device.ended());
+    }
+    {
+        // A printer that refuses the end of the document printed nothing.
+        RecordingDevice device;
+        device.failEndDoc = true;
+        PrintEngine engine(device);
+        ASSERT_TRUE(engine.startJob(kDocumentName, 10));
+        ASSERT_TRUE(engine.openPage({}));
+        engine.printLine("x", 0, 0, kPilotListTabs);
+        EXPECT_EQ(engine.endJob(), PrintOutcome::Failed);
     }
 }
 

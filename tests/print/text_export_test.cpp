@@ -30,7 +30,7 @@ void smallContest(ScoredContest& s)
     c.header.place.assignUtf8("Vinon");
     c.header.date.assignUtf8("12/06/2026");
     s.competitor(1, "Jean Dupont", "12345");
-    s.competitor(2, "Zoé Martin", "nc-77");
+    s.competitor(2, "Zoé Martinez", "nc-77"); // a to z upper-cased, é kept
     s.competitor(3, "Luc Petit", "L3");
     s.competitor(4, "Absent", "A4");
 
@@ -88,7 +88,7 @@ TEST(TextExport, FinalRankingFileByteForByte)
         "m 3" "  25.0" "      " "  " " 960.00" "  |" "  (1) 5.00    " "      " "      " "  " "1000.00" " | " " 1960.00 " "  " "pl1\r\n"
         "     Total : 3960.00 points    99.0 %\r\n\r\n" +
         kEquals +
-        "Rang : NC - ZO\xE9 MARTIN - Dossard : 2 - Licence : nc-77\r\n\r\n" + kColumns + kHyphens +
+        "Rang : NC - ZO\xE9 MARTINEZ - Dossard : 2 - Licence : nc-77\r\n\r\n" + kColumns + kHyphens +
         "m 1" "  30.0" "      " "  " " 800.00" "  |" "  (1) 5.00    " "      " "      " "  " " 600.00" " | " " 1400.00 " "  " "pl2\r\n"
         "m 2" "  25.0" "      " "  " "1000.00" "  |" "  (1) 7.00 (R)" "   +20" "      " "  " "1000.00" " | " " 2000.00 " "  " "pl2\r\n"
         "m 3" "  28.0" "      " "  " " 857.14" "  |" "  (1) 2.30    " "      " "  -200" "  " " 300.00" " | " "(1157.14)" "  " "pl1\r\n"
