@@ -30,6 +30,14 @@ std::string writeLargest(const TempDir& dir, const std::string& password = "")
     return c.filePath;
 }
 
+// A contest of that shape written in dir; its path.
+std::string writeContest(const TempDir& dir, const fixtures::ContestShape& shape)
+{
+    Contest c;
+    fixtures::buildContest(c, shape);
+    return fixtures::saveContestFile(c, dir.file("c.r7s"));
+}
+
 } // namespace
 
 TEST(Cli, NewWritesTheEmptyContestAndRefusesToOverwrite)
@@ -305,10 +313,7 @@ TEST(CliReaders, TimesAreReadAsTypedOrRefused)
 TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
 {
     TempDir dir;
-    Contest c;
-    fixtures::buildContest(c, {12, 3, 5, 0});
-    fixtures::saveContestFile(c, dir.file("c.r7s"));
-    const std::string path = c.filePath;
+    const std::string path = writeContest(dir, {12, 3, 5, 0});
     const std::string original = fixtures::readFile(path);
 
     // Read by their leading digits, these would delete round 3, draw its
@@ -342,9 +347,7 @@ TEST(Cli, MistypedNumbersAreUsageErrorsThatChangeNothing)
 TEST(Cli, ADrawNeedsSixCompetitorsPresent)
 {
     TempDir dir;
-    Contest c;
-    fixtures::buildContest(c, {5, 2, 0, 0});
-    const std::string path = fixtures::saveContestFile(c, dir.file("c.r7s"));
+    const std::string path = writeContest(dir, {5, 2, 0, 0});
     const std::string five = fixtures::readFile(path);
     const std::vector<std::string> draw = {"draw", path, "--frequencies-checked", "--seed", "1"};
     const std::string refusal = "r7t draw: Au moins 6 concurrents sont nécessaires !\n";
@@ -370,9 +373,7 @@ TEST(Cli, ADrawNeedsSixCompetitorsPresent)
 TEST(Cli, WeighingIsDrawnOnceAndOnlyInAPreparedRound)
 {
     TempDir dir;
-    Contest c;
-    fixtures::buildContest(c, {12, 3, 2, 0});
-    const std::string path = fixtures::saveContestFile(c, dir.file("c.r7s"));
+    const std::string path = writeContest(dir, {12, 3, 2, 0});
     const std::string original = fixtures::readFile(path);
 
     CliRun unprepared = runCli({"weighing", path, "3", "--seed", "3"});
