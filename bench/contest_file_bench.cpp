@@ -91,17 +91,7 @@ BENCHMARK(BM_LockLargestContest)->Unit(benchmark::kMicrosecond);
 
 // --- Hostile files ---
 
-StartGroup& appendGroup(Contest& c, int32_t id, int32_t round, int32_t task, std::vector<int32_t> members)
-{
-    StartGroup& g = *c.newGroup();
-    g.id = id;
-    g.round = round;
-    g.task = task;
-    g.count = static_cast<int32_t>(members.size());
-    for (size_t s = 0; s < members.size(); ++s)
-        g.slots[s].pilotNumber = members[s];
-    return g;
-}
+using fixtures::appendGroup;
 
 // Round 1 of 12 competitors, then groups 4 to 4003 of it, both tasks, tow
 // and competitors records: 16,012 records, and a result linked from each
@@ -152,7 +142,7 @@ struct HostileFiles {
     std::string hugeGroup = dir.file("huge_group.r7s"); // one group 214748364
     std::string unregistered = dir.file("unregistered.r7s");
     std::string groupBytes;
-    size_t hugeGroupSize = 0;
+    std::string hugeGroupBytes;
     HostileFiles()
     {
         {
@@ -166,7 +156,7 @@ struct HostileFiles {
             fixtures::buildContest(c);
             appendGroup(c, 2147483641, 1, kTaskDuration, {1, 2, 3});
             fixtures::saveContestFile(c, hugeGroup);
-            hugeGroupSize = serializeContest(c).size();
+            hugeGroupBytes = fixtures::readFile(hugeGroup);
         }
         {
             Contest c;
@@ -193,18 +183,26 @@ bool expectExit(benchmark::State& state, const fixtures::CliRun& run, int exit)
     return false;
 }
 
+// A command that changes the file, run on it as bytes hold it: the file is
+// written back before each run, outside the timing.
+void runOnFileAsWritten(benchmark::State& state, const std::string& path, const std::string& bytes,
+                        const std::vector<std::string>& args)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixtures::writeFile(path, bytes);
+        state.ResumeTiming();
+        if (!expectExit(state, fixtures::runCli(args), 0))
+            break;
+    }
+}
+
 // r7t delete-round on the file of 16,012 groups (3.4 MB): load, the round
 // deleted, save.
 void BM_CliDeleteRoundOfSixteenThousandGroups(benchmark::State& state)
 {
     HostileFiles& files = hostile();
-    for (auto _ : state) {
-        state.PauseTiming();
-        fixtures::writeFile(files.groups, files.groupBytes);
-        state.ResumeTiming();
-        if (!expectExit(state, fixtures::runCli({"delete-round", files.groups, "1", "--yes"}), 0))
-            break;
-    }
+    runOnFileAsWritten(state, files.groups, files.groupBytes, {"delete-round", files.groups, "1", "--yes"});
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * files.groupBytes.size()));
 }
 BENCHMARK(BM_CliDeleteRoundOfSixteenThousandGroups)->Unit(benchmark::kMillisecond);
@@ -216,37 +214,23 @@ void BM_CliScoresWithAHugeGroupId(benchmark::State& state)
     for (auto _ : state)
         if (!expectExit(state, fixtures::runCli({"scores", hostile().hugeGroup, "1"}), 0))
             break;
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * hostile().hugeGroupSize));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * hostile().hugeGroupBytes.size()));
 }
 BENCHMARK(BM_CliScoresWithAHugeGroupId)->Unit(benchmark::kMillisecond);
 
 void BM_CliScoreWithAHugeGroupId(benchmark::State& state)
 {
     fixtures::TempDir dir;
-    const std::string bytes = fixtures::readFile(hostile().hugeGroup);
     const std::string path = dir.file("c.r7s");
-    for (auto _ : state) {
-        state.PauseTiming();
-        fixtures::writeFile(path, bytes);
-        state.ResumeTiming();
-        if (!expectExit(state, fixtures::runCli({"score", path, "1", "5", "--speed", "25.0"}), 0))
-            break;
-    }
+    runOnFileAsWritten(state, path, hostile().hugeGroupBytes, {"score", path, "1", "5", "--speed", "25.0"});
 }
 BENCHMARK(BM_CliScoreWithAHugeGroupId)->Unit(benchmark::kMillisecond);
 
 void BM_CliDeleteRoundWithAHugeGroupId(benchmark::State& state)
 {
     fixtures::TempDir dir;
-    const std::string bytes = fixtures::readFile(hostile().hugeGroup);
     const std::string path = dir.file("c.r7s");
-    for (auto _ : state) {
-        state.PauseTiming();
-        fixtures::writeFile(path, bytes);
-        state.ResumeTiming();
-        if (!expectExit(state, fixtures::runCli({"delete-round", path, "1", "--yes"}), 0))
-            break;
-    }
+    runOnFileAsWritten(state, path, hostile().hugeGroupBytes, {"delete-round", path, "1", "--yes"});
 }
 BENCHMARK(BM_CliDeleteRoundWithAHugeGroupId)->Unit(benchmark::kMillisecond);
 

@@ -21,21 +21,7 @@ namespace {
 // 12 competitors, 3 tow pilots, two rounds of three groups, every result.
 void buildBase(Contest& c) { fixtures::buildContest(c, {12, 3, 2, 0}); }
 
-// Appends a start-group record to the contest as a file would hold it.
-StartGroup& appendGroup(Contest& c, int32_t id, int32_t round, int32_t task, std::vector<int32_t> members)
-{
-    StartGroup& g = *c.newGroup();
-    g.id = id;
-    g.round = round;
-    g.task = task;
-    g.count = static_cast<int32_t>(members.size());
-    for (size_t s = 0; s < members.size(); ++s) {
-        g.slots[s].pilotNumber = members[s];
-        g.slots[s].filled = 99;
-        g.slots[s].flightOrder = static_cast<int32_t>(s) + 1;
-    }
-    return g;
-}
+using fixtures::appendGroup;
 
 // The commands that only read, each with what it needs after the file,
 // and the documents r7t prints, to output.

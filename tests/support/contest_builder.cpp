@@ -49,6 +49,22 @@ void addGroup(Contest& c, int round, int task, int g, int towPilot, const std::v
 
 } // namespace
 
+StartGroup& appendGroup(Contest& contest, int32_t id, int32_t round, int32_t task,
+                        const std::vector<int32_t>& members)
+{
+    StartGroup& g = *contest.newGroup();
+    g.id = id;
+    g.round = round;
+    g.task = task;
+    g.count = static_cast<int32_t>(members.size());
+    for (size_t s = 0; s < members.size(); ++s) {
+        g.slots[s].pilotNumber = members[s];
+        g.slots[s].filled = 99;
+        g.slots[s].flightOrder = static_cast<int32_t>(s) + 1;
+    }
+    return g;
+}
+
 Pilot& addPilot(Contest& contest, int32_t number, const PilotFields& fields)
 {
     Pilot* p = contest.addPilot(number);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace r7t::fixtures {
 
@@ -28,6 +29,12 @@ Pilot& addPilot(Contest& contest, int32_t number, const PilotFields& fields = {}
 
 // Persons first..last with nothing but their numbers.
 void addPilots(Contest& contest, int32_t first, int32_t last);
+
+// Appends a start-group record as a file would hold it, members flying in
+// their order; nothing checks it against the rest of the contest, so
+// tests can build the damaged and hostile files a loader must face.
+StartGroup& appendGroup(Contest& contest, int32_t id, int32_t round, int32_t task,
+                        const std::vector<int32_t>& members);
 
 struct ContestShape {
     int competitors = 98;
