@@ -23,8 +23,8 @@ std::optional<int32_t> readCount(std::string_view text);
 // A round number, 1 to 40.
 std::optional<int32_t> readRound(std::string_view text);
 
-// A number that may name a round, 1 or more; one past the last round is no
-// typing slip but a round with nothing in it.
+// The round a change starts from: 1 or more, with no upper bound, since a
+// round past the last one prepared simply holds nothing to cancel.
 std::optional<int32_t> readRoundNumber(std::string_view text);
 
 // Whole numbers from min to max separated by commas ("4,2"); an empty item
